@@ -1,0 +1,28 @@
+#include "Platform/FileSystem.h"
+#include "Support/TempDirectory.h"
+
+#include <gtest/gtest.h>
+
+TEST(FileSystemTest, BackslashesBecomeSlashes)
+{
+    EXPECT_EQ("Data/Ui/Menu.xml", Platform::ToNativePath("Data\\Ui\\Menu.xml"));
+    EXPECT_EQ("a/b", Platform::ToNativePath("a/b"));
+}
+
+TEST(FileSystemTest, OpensFilesNamedWithBackslashes)
+{
+    TempDirectory dir;
+    WriteTextFile("Data/Fonts/a.txt", "abc");
+
+    std::FILE* file = Platform::OpenFile("Data\\Fonts\\a.txt", "rb");
+    ASSERT_NE(nullptr, file);
+    std::fclose(file);
+
+    SDL_RWops* stream = Platform::OpenFileRW("Data\\Fonts\\a.txt", "rb");
+    ASSERT_NE(nullptr, stream);
+    char buffer[3];
+    EXPECT_EQ(1, SDL_RWread(stream, buffer, 3, 1));
+    SDL_RWclose(stream);
+
+    EXPECT_EQ(nullptr, Platform::OpenFile("Data\\missing.txt", "rb"));
+}
