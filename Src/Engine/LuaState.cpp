@@ -1,0 +1,235 @@
+#include "Engine/LuaState.h"
+
+#include "Engine/Error.h"
+
+#include <exception>
+#include <new>
+
+namespace
+{
+
+// Only the address matters: it is the registry key of the protected-call depth.
+char depthKey;
+
+int GetDepth(lua_State* L)
+{
+    lua_pushlightuserdata(L, &depthKey);
+    lua_rawget(L, LUA_REGISTRYINDEX);
+    const int depth = static_cast<int>(lua_tointeger(L, -1));
+    lua_pop(L, 1);
+    return depth;
+}
+
+void SetDepth(lua_State* L, int depth)
+{
+    lua_pushlightuserdata(L, &depthKey);
+    lua_pushinteger(L, depth);
+    lua_rawset(L, LUA_REGISTRYINDEX);
+}
+
+int CallNative(lua_State* L)
+{
+    const lua_CFunction function = lua_tocfunction(L, lua_upvalueindex(1));
+    std::string message;
+    try
+    {
+        return function(L);
+    }
+    catch (const std::exception& e)
+    {
+        message = e.what();
+    }
+    LuaError(L, message);
+}
+
+} // namespace
+
+void LuaError(lua_State* L, const std::string& message)
+{
+    luaL_where(L, 1);
+    lua_pushlstring(L, message.data(), message.size());
+    lua_concat(L, 2);
+    lua_error(L);
+    __builtin_unreachable(); // lua_error unwinds to the enclosing protected call
+}
+
+void LuaCheckArgs(lua_State* L, int n)
+{
+    if (lua_gettop(L) - 1 < n)
+        LuaError(L, "Too few arguments, " + std::to_string(n) + " required");
+}
+
+Object* LuaGetThis(lua_State* L)
+{
+    if (!lua_istable(L, 1))
+        return nullptr;
+    lua_pushliteral(L, "__this");
+    lua_rawget(L, 1);
+    Object* const object =
+        lua_islightuserdata(L, -1) ? static_cast<Object*>(lua_touserdata(L, -1)) : nullptr;
+    lua_pop(L, 1);
+    return object;
+}
+
+int LuaGetGlobal(lua_State* L)
+{
+    const int last = lua_gettop(L);
+    if (last == 0 || lua_type(L, last) != LUA_TSTRING)
+        lua_pushnil(L);
+    else
+        lua_getfield(L, LUA_GLOBALSINDEX, lua_tostring(L, last));
+    return 1;
+}
+
+void LuaPushFunction(lua_State* L, lua_CFunction function)
+{
+    lua_pushcfunction(L, function);
+    lua_pushcclosure(L, CallNative, 1);
+}
+
+LuaState::LuaState() : state(luaL_newstate()), borrowed(false)
+{
+    if (!state)
+        throw std::bad_alloc();
+    lua_atpanic(state, Panic);
+    try
+    {
+        OpenLibraries();
+    }
+    catch (...)
+    {
+        lua_close(state);
+        throw;
+    }
+}
+
+LuaState::LuaState(lua_State* borrowedState) : state(borrowedState), borrowed(true) {}
+
+LuaState::~LuaState()
+{
+    if (!borrowed)
+        lua_close(state);
+}
+
+void LuaState::OpenLibraries()
+{
+    const luaL_Reg libraries[] = {{"", luaopen_base},
+                                  {LUA_STRLIBNAME, luaopen_string},
+                                  {LUA_TABLIBNAME, luaopen_table},
+                                  {LUA_MATHLIBNAME, luaopen_math}};
+    for (const luaL_Reg& library : libraries)
+    {
+        lua_pushcfunction(state, library.func);
+        lua_pushstring(state, library.name);
+        lua_call(state, 1, 0);
+    }
+    lua_settop(state, 0);
+    SetDepth(state, 0);
+    Register("GetGlobal", LuaGetGlobal);
+    Register("GetFrame", LuaGetGlobal);
+}
+
+int LuaState::DoString(const char* text, int results)
+{
+    const int height = lua_gettop(state);
+    if (RunString(text, results) != 0)
+        FailString();
+    return lua_gettop(state) - height;
+}
+
+int LuaState::DoString(const std::string& text, int results)
+{
+    return DoString(text.c_str(), results);
+}
+
+bool LuaState::TryDoString(const char* text)
+{
+    if (RunString(text, 0) == 0)
+        return true;
+    lua_pop(state, 1);
+    return false;
+}
+
+void LuaState::SetThis(Object* object)
+{
+    lua_pushlightuserdata(state, object);
+    lua_setfield(state, -2, "__this");
+}
+
+void LuaState::SetField(const char* name, const std::string& value)
+{
+    lua_pushlstring(state, value.data(), value.size());
+    lua_setfield(state, -2, name);
+}
+
+void LuaState::SetField(const char* name, const char* value)
+{
+    lua_pushstring(state, value);
+    lua_setfield(state, -2, name);
+}
+
+void LuaState::SetField(const char* name, bool value)
+{
+    lua_pushboolean(state, value);
+    lua_setfield(state, -2, name);
+}
+
+void LuaState::SetField(const char* name, int value)
+{
+    lua_pushinteger(state, value);
+    lua_setfield(state, -2, name);
+}
+
+void LuaState::SetField(const char* name, lua_CFunction function)
+{
+    LuaPushFunction(state, function);
+    lua_setfield(state, -2, name);
+}
+
+void LuaState::Register(const char* name, lua_CFunction function)
+{
+    LuaPushFunction(state, function);
+    lua_setfield(state, LUA_GLOBALSINDEX, name);
+}
+
+int LuaState::Panic(lua_State* L)
+{
+    const char* const text = lua_tostring(L, -1);
+    const std::string message = text ? text : "";
+    lua_pop(L, 1);
+    throw ::Error("Lua error: ", message);
+}
+
+int LuaState::ProtectedCall(int args, int results)
+{
+    SetDepth(state, GetDepth(state) + 1);
+    const int status = lua_pcall(state, args, results, 0);
+    SetDepth(state, GetDepth(state) - 1);
+    return status;
+}
+
+int LuaState::RunString(const char* text, int results)
+{
+    const int status = luaL_loadstring(state, text);
+    return status == 0 ? ProtectedCall(0, results) : status;
+}
+
+void LuaState::FailString()
+{
+    const char* const text = lua_tostring(state, -1);
+    const std::string message = std::string("luaL_dostring error: 1: ") + (text ? text : "");
+    lua_pop(state, 1);
+    if (GetDepth(state) > 0)
+        LuaError(state, message);
+    throw ::Error("Lua error: ", message);
+}
+
+const char* LuaState::ReadChunk(lua_State*, void* data, std::size_t* size)
+{
+    LuaState* const self = static_cast<LuaState*>(data);
+    const char* const piece = self->chunk;
+    *size = self->chunkSize;
+    self->chunk = nullptr;
+    self->chunkSize = 0;
+    return piece;
+}
