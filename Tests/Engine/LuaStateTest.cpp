@@ -2,6 +2,7 @@
 
 #include "Engine/Error.h"
 #include "Engine/LuaDebug.h"
+#include "Support/LuaScript.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -66,28 +67,8 @@ protected:
         lua_setglobal(L, name);
     }
 
-    // The value of a Lua expression, converted by tostring.
-    std::string Eval(const std::string& expression)
-    {
-        lua.DoString("return tostring(" + expression + ")", 1);
-        const std::string value = lua_tostring(L, -1);
-        lua_pop(L, 1);
-        return value;
-    }
-
-    // The message of the Error that running the text throws.
-    std::string Failure(const std::string& text)
-    {
-        try
-        {
-            lua.DoString(text);
-        }
-        catch (const Error& e)
-        {
-            return e.what();
-        }
-        return "no error";
-    }
+    std::string Eval(const std::string& expression) { return LuaEval(lua, expression); }
+    std::string Failure(const std::string& text) { return LuaFailure(lua, text); }
 
     LuaState lua;
     lua_State* const L = lua.GetState();
@@ -151,8 +132,7 @@ TEST_F(LuaStateTest, BoundMethodsCheckTheirArgumentsAndTheirObject)
         const std::string message = Failure(c.call);
         // The message names the script line that made the call.
         EXPECT_NE(std::string::npos, message.find("\"]:"));
-        EXPECT_EQ(message.size() - std::string(c.message).size(), message.rfind(c.message))
-            << message;
+        EXPECT_TRUE(EndsWith(message, c.message)) << message;
     }
     lua.DoString("Counter:Add(2) Counter:Add(3)");
     EXPECT_EQ(5, counter.total);

@@ -1,7 +1,7 @@
 #include "Engine/Profiler.h"
 
-#include "Engine/Error.h"
 #include "Engine/LuaState.h"
+#include "Support/LuaScript.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -169,13 +169,7 @@ protected:
         ASSERT_EQ(0, lua_gettop(lua.GetState()));
     }
 
-    std::string Eval(const std::string& expression)
-    {
-        lua.DoString("return tostring(" + expression + ")", 1);
-        const std::string value = lua_tostring(lua.GetState(), -1);
-        lua_pop(lua.GetState(), 1);
-        return value;
-    }
+    std::string Eval(const std::string& expression) { return LuaEval(lua, expression); }
 
     // Title, LastTime and the children's shares and names.
     std::string Table()
@@ -241,17 +235,8 @@ TEST_F(ProfilerLuaTest, OpenChecksItsArgumentAndItsObject)
     };
     for (const Case& c : cases)
     {
-        try
-        {
-            lua.DoString(c.script);
-            ADD_FAILURE() << c.script;
-        }
-        catch (const Error& e)
-        {
-            const std::string message = e.what();
-            EXPECT_EQ(message.size() - std::string(c.message).size(), message.rfind(c.message))
-                << message;
-        }
+        const std::string message = LuaFailure(lua, c.script);
+        EXPECT_TRUE(EndsWith(message, c.message)) << message;
     }
 }
 
