@@ -47,8 +47,8 @@ SDL_Surface* CreateWindowIcon()
     SDL_LockSurface(icon);
     for (int y = 0; y < WindowIconSize; ++y)
     {
-        auto* row = reinterpret_cast<std::uint32_t*>(static_cast<Uint8*>(icon->pixels) +
-                                                     y * icon->pitch);
+        auto* row =
+            reinterpret_cast<std::uint32_t*>(static_cast<Uint8*>(icon->pixels) + y * icon->pitch);
         for (int x = 0; x < WindowIconSize; ++x)
             row[x] = IconPixel(icon->format, x + 0.5f, y + 0.5f);
     }

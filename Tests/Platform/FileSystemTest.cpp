@@ -1,4 +1,5 @@
 #include "Platform/FileSystem.h"
+
 #include "Support/TempDirectory.h"
 
 #include <gtest/gtest.h>

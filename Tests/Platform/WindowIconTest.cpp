@@ -11,7 +11,8 @@ TEST(WindowIconTest, IsASquareImageWithOpaqueAndTransparentPixels)
     EXPECT_EQ(32, icon->format->BitsPerPixel);
 
     Uint8 r, g, b, a;
-    const auto pixel = [&](int x, int y) {
+    const auto pixel = [&](int x, int y)
+    {
         const auto* row = static_cast<const Uint8*>(icon->pixels) + y * icon->pitch;
         SDL_GetRGBA(reinterpret_cast<const Uint32*>(row)[x], icon->format, &r, &g, &b, &a);
     };

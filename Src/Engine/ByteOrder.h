@@ -1,0 +1,18 @@
+#pragma once
+
+#include <SDL_endian.h>
+#include <cstdint>
+
+// The binary streams write big-endian files on a little-endian machine by
+// swapping every number.
+static_assert(SDL_BYTEORDER == SDL_LIL_ENDIAN, "the binary streams expect a little-endian machine");
+
+inline std::uint16_t SwapBytes16(std::uint16_t value)
+{
+    return static_cast<std::uint16_t>((value >> 8) | (value << 8));
+}
+
+inline std::uint32_t SwapBytes32(std::uint32_t value)
+{
+    return (value >> 24) | ((value >> 8) & 0xFF00u) | ((value << 8) & 0xFF0000u) | (value << 24);
+}

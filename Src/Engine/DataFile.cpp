@@ -1,0 +1,169 @@
+#include "Engine/DataFile.h"
+
+#include "Engine/Error.h"
+#include "Engine/ScopedLock.h"
+#include "Engine/StringUtil.h"
+#include "Platform/FileSystem.h"
+
+#include <climits>
+#include <filesystem>
+#include <memory>
+#include <unzip.h>
+
+const char* const ArchiveName = "Data.zip";
+
+namespace
+{
+
+SDL_mutex* fileMutex = nullptr;
+
+// unzLocateFile's case rule: compare names ignoring the case of letters.
+const int IgnoreCase = 2;
+
+// A directory or device of that name is not a data file.
+bool IsFileOnDisk(const char* name)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(Platform::ToNativePath(name), error);
+}
+
+char* Terminate(std::unique_ptr<char[]> buffer, std::size_t length, std::size_t* size)
+{
+    buffer[length] = '\0';
+    if (size)
+        *size = length;
+    return buffer.release();
+}
+
+class DiskFile
+{
+public:
+    explicit DiskFile(const char* name) : file(Platform::OpenFile(name, "rb")) {}
+    ~DiskFile()
+    {
+        if (file)
+            std::fclose(file);
+    }
+    DiskFile(const DiskFile&) = delete;
+    DiskFile& operator=(const DiskFile&) = delete;
+
+    std::FILE* const file;
+};
+
+class Archive
+{
+public:
+    Archive() : file(unzOpen(ArchiveName)) {}
+    ~Archive()
+    {
+        if (file)
+            unzClose(file);
+    }
+    Archive(const Archive&) = delete;
+    Archive& operator=(const Archive&) = delete;
+
+    const unzFile file;
+};
+
+// Reads the entry opened last; null when it is not read whole or fails its check.
+// The reader counts in int, and so do the memory streams of OpenRW.
+char* ReadCurrentEntry(unzFile archive, std::size_t* size)
+{
+    unz_file_info info;
+    if (unzGetCurrentFileInfo(archive, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK ||
+        info.uncompressed_size > INT_MAX)
+    {
+        unzCloseCurrentFile(archive);
+        return nullptr;
+    }
+    const unsigned length = static_cast<unsigned>(info.uncompressed_size);
+    std::unique_ptr<char[]> buffer(new char[length + 1]);
+    const int read = unzReadCurrentFile(archive, buffer.get(), length);
+    if (unzCloseCurrentFile(archive) != UNZ_OK || read != static_cast<int>(length))
+        return nullptr;
+    return Terminate(std::move(buffer), length, size);
+}
+
+} // namespace
+
+void CreateFileMutex()
+{
+    fileMutex = SDL_CreateMutex();
+}
+
+void DestroyFileMutex()
+{
+    SDL_DestroyMutex(fileMutex);
+    fileMutex = nullptr;
+}
+
+char* ReadFile(const std::string& name, std::size_t* size)
+{
+    const ScopedLock lock(fileMutex);
+    char* buffer = ReadFromDisk(name.c_str(), size);
+    if (!buffer)
+        buffer = ReadFromZip(name.c_str(), size);
+    if (!buffer)
+        throw Error("Can't open file '", name, "'");
+    return buffer;
+}
+
+SDL_RWops* OpenRW(const std::string& name)
+{
+    ScopedLock lock(fileMutex);
+    if (IsFileOnDisk(name.c_str()))
+    {
+        if (SDL_RWops* stream = Platform::OpenFileRW(name, "rb"))
+            return stream;
+    }
+    std::size_t size = 0;
+    char* buffer = ReadFromZip(name.c_str(), &size);
+    lock.Unlock();
+    if (!buffer)
+        throw Error("Can't open file '", name, "'");
+    SDL_RWops* stream = SDL_RWFromConstMem(buffer, static_cast<int>(size));
+    if (!stream)
+    {
+        delete[] buffer;
+        throw Error("Can't make RW from memory!");
+    }
+    stream->close = FreeMemRW;
+    return stream;
+}
+
+char* ReadFromDisk(const char* name, std::size_t* size)
+{
+    if (!IsFileOnDisk(name))
+        return nullptr;
+    const DiskFile disk(name);
+    if (!disk.file || std::fseek(disk.file, 0, SEEK_END) != 0)
+        return nullptr;
+    const long length = std::ftell(disk.file);
+    if (length < 0 || std::fseek(disk.file, 0, SEEK_SET) != 0)
+        return nullptr;
+    std::unique_ptr<char[]> buffer(new char[length + 1]);
+    const std::size_t count = static_cast<std::size_t>(length);
+    if (std::fread(buffer.get(), 1, count, disk.file) != count)
+        return nullptr;
+    return Terminate(std::move(buffer), count, size);
+}
+
+char* ReadFromZip(const char* name, std::size_t* size)
+{
+    const Archive archive;
+    if (!archive.file ||
+        unzLocateFile(archive.file, NormalizePath(name).c_str(), IgnoreCase) != UNZ_OK ||
+        unzOpenCurrentFile(archive.file) != UNZ_OK)
+        return nullptr;
+    return ReadCurrentEntry(archive.file, size);
+}
+
+int FreeMemRW(SDL_RWops* stream)
+{
+    if (stream)
+    {
+        delete[] reinterpret_cast<char*>(stream->hidden.mem.base);
+        SDL_FreeRW(stream);
+    }
+    return 0;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <SDL_rwops.h>
+#include <cstddef>
+#include <string>
+
+// Every data file is read from the disk when it is there and otherwise from
+// this archive in the working directory.
+extern const char* const ArchiveName;
+
+// The mutex that serialises opening data files and reading whole files or
+// archive entries between the main thread and the loader threads.
+void CreateFileMutex();
+void DestroyFileMutex();
+
+// The whole data file followed by one NUL that the size (when asked for) does
+// not count. The caller releases the buffer with delete[]. Throws Error
+// "Can't open file '<name>'" when the file is neither on disk nor in the archive.
+char* ReadFile(const std::string& name, std::size_t* size);
+
+// A read stream over the data file, closed with SDL_RWclose. A file on disk is
+// read straight from the disk; an archive entry is read into memory first.
+// Throws Error "Can't open file '<name>'" or "Can't make RW from memory!".
+SDL_RWops* OpenRW(const std::string& name);
+
+// The two sources of ReadFile: a buffer as ReadFile returns it, or null when
+// the file is not there (or cannot be read whole). The archive is searched
+// ignoring case, under the normalised name.
+char* ReadFromDisk(const char* name, std::size_t* size);
+char* ReadFromZip(const char* name, std::size_t* size);
+
+// The close operation of the memory streams made by OpenRW: frees the buffer
+// and the stream.
+int FreeMemRW(SDL_RWops* stream);

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+class TiXmlAttribute;
+class TiXmlDocument;
+class TiXmlElement;
+
+extern const char* const GameTitle;
+extern const char* const GameVersion;
+
+// The length of a fixed update step in seconds: Settings::timeStep / 1000.
+extern float StepSeconds;
+
+// The process-wide settings, read from "settings.xml" in the working directory
+// at start-up and written back at exit when the file lacked a part or a value
+// differs. The values are valid once a Settings object exists: its constructor
+// writes the defaults.
+class Settings
+{
+public:
+    // Display
+    static int width;
+    static int height;
+    static int bitsPerPixel;
+    static bool fullScreen;
+    static bool waitVerticalRetrace;
+    static float gammaCorrection;
+    // Audio
+    static bool enabled;
+    static int frequency;
+    static int chunkSize;
+    static int channels;
+    static int speakers;
+    static bool reverseStereo;
+    static float musicVolume;
+    static float sfxVolume;
+    // Net
+    static std::string serverAddress;
+    static int serverPort;
+    // Other
+    static std::string rootXml;
+    static int timeStep; // milliseconds, at least 1
+    static bool useDelay;
+
+    Settings();
+    ~Settings();
+    Settings(const Settings&) = delete;
+    Settings& operator=(const Settings&) = delete;
+
+    static void SetDefaults();
+
+    // Overrides the values with those of "settings.xml". Never throws: a
+    // missing file leaves the defaults. A file that exists but cannot be read
+    // or parsed leaves the defaults too, says so in one line, and is never
+    // overwritten by Save.
+    void Load();
+
+    // Writes the values back into the document Load read and saves it, but
+    // only when that changed the document. The file is replaced in one step.
+    void Save();
+
+private:
+    using OptionReader = void (*)(const TiXmlAttribute& option);
+    using SectionWriter = bool (*)(TiXmlElement* section);
+
+    void KeepUserFile(const std::string& reason);
+    void WriteFile() const;
+
+    static void ForEachOption(const TiXmlElement* section, OptionReader reader);
+    static void ReadDisplay(const TiXmlAttribute& option);
+    static void ReadAudio(const TiXmlAttribute& option);
+    static void ReadNet(const TiXmlAttribute& option);
+    static void ReadOther(const TiXmlAttribute& option);
+    static void ReadTimeStep(const TiXmlAttribute& option);
+
+    static void ReadInt(const TiXmlAttribute& option, int& value);
+    static void ReadFloat(const TiXmlAttribute& option, float& value);
+    static void ReadBool(const TiXmlAttribute& option, bool& value);
+    static void ReadString(const TiXmlAttribute& option, std::string& value);
+
+    static bool WriteSection(TiXmlElement* root, const char* name, SectionWriter writer);
+    static bool WriteDisplay(TiXmlElement* section);
+    static bool WriteAudio(TiXmlElement* section);
+    static bool WriteNet(TiXmlElement* section);
+    static bool WriteOther(TiXmlElement* section);
+
+    static TiXmlAttribute* GetOption(TiXmlElement* section, const char* key);
+    static bool SetInt(TiXmlElement* section, const char* key, int value);
+    static bool SetFloat(TiXmlElement* section, const char* key, float value);
+    static bool SetBool(TiXmlElement* section, const char* key, bool value);
+    static bool SetString(TiXmlElement* section, const char* key, const std::string& value);
+
+    std::unique_ptr<TiXmlDocument> document;
+};

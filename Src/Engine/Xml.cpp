@@ -1,0 +1,152 @@
+#include "Engine/Xml.h"
+
+#include "Engine/DataFile.h"
+#include "Engine/Error.h"
+#include "Engine/ScopedArray.h"
+#include "Engine/StringUtil.h"
+
+#include <cstdio>
+
+namespace
+{
+
+int XmlLine(const TiXmlNode* node)
+{
+    return node->GetDocument() ? node->Row() : 0;
+}
+
+} // namespace
+
+std::string XmlGetAttribute(const TiXmlElement* element, const std::string& name,
+                            const std::string& defaultValue)
+{
+    const std::string* text = element->Attribute(name);
+    return text ? *text : defaultValue;
+}
+
+void XmlGetString(const TiXmlElement* element, const std::string& name, std::string& value,
+                  const std::string& defaultValue)
+{
+    value = XmlGetAttribute(element, name, defaultValue);
+}
+
+bool XmlGetBool(const TiXmlElement* element, const std::string& name, bool defaultValue)
+{
+    bool value = defaultValue;
+    StringToBool(element->Attribute(name.c_str()), value);
+    return value;
+}
+
+void XmlGetBool(const TiXmlElement* element, const std::string& name, bool& value,
+                bool defaultValue)
+{
+    value = XmlGetBool(element, name, defaultValue);
+}
+
+void XmlGetInt(const TiXmlElement* element, const std::string& name, int& value, int defaultValue)
+{
+    value = defaultValue;
+    if (const char* text = element->Attribute(name.c_str()))
+        StringToInt(text, value);
+}
+
+void XmlGetFloat(const TiXmlElement* element, const std::string& name, float& value,
+                 float defaultValue)
+{
+    value = defaultValue;
+    if (const char* text = element->Attribute(name.c_str()))
+        StringToFloat(text, value);
+}
+
+void XmlGetDouble(const TiXmlElement* element, const std::string& name, double& value,
+                  float defaultValue)
+{
+    value = defaultValue;
+    if (const char* text = element->Attribute(name.c_str()))
+        StringToDouble(text, value);
+}
+
+const char* XmlRequireAttribute(const TiXmlElement* element, const std::string& name)
+{
+    const char* text = element->Attribute(name.c_str());
+    if (!text)
+        XmlError(element, "Missing attribute '", name, "'");
+    return text;
+}
+
+void XmlRequireString(const TiXmlElement* element, const std::string& name, std::string& value)
+{
+    value = XmlRequireAttribute(element, name);
+}
+
+void XmlRequireInt(const TiXmlElement* element, const std::string& name, int& value)
+{
+    StringToInt(XmlRequireAttribute(element, name), value);
+}
+
+void XmlRequireFloat(const TiXmlElement* element, const std::string& name, float& value)
+{
+    StringToFloat(XmlRequireAttribute(element, name), value);
+}
+
+void XmlRequireDouble(const TiXmlElement* element, const std::string& name, double& value)
+{
+    StringToDouble(XmlRequireAttribute(element, name), value);
+}
+
+bool XmlRequireBool(const TiXmlElement* element, const std::string& name)
+{
+    return ParseBool(XmlRequireAttribute(element, name));
+}
+
+void XmlRequireBool(const TiXmlElement* element, const std::string& name, bool& value)
+{
+    StringToBool(XmlRequireAttribute(element, name), value);
+}
+
+const TiXmlElement* XmlRequireChild(const TiXmlNode* node, const char* name, bool required)
+{
+    const TiXmlElement* child = node->FirstChildElement(name);
+    if (!child && required)
+        XmlError(node, "Missing '", name, "' element!");
+    return child;
+}
+
+void XmlError(const TiXmlNode* node, const std::string& a, const std::string& b,
+              const std::string& c, const std::string& d, const std::string& e)
+{
+    throw Error(a + b + c + d + e, " in:\n", XmlLocation(node));
+}
+
+std::string XmlLocation(const TiXmlNode* node)
+{
+    return XmlDocumentName(node) + ", line " + ToString(XmlLine(node));
+}
+
+std::string XmlDocumentName(const TiXmlNode* node)
+{
+    const TiXmlDocument* document = node->GetDocument();
+    return document ? document->ValueStr() : "<unknown>";
+}
+
+void XmlUnknownTag(const TiXmlElement* element)
+{
+    std::printf("Unknown XML tag '%s', in file '%s' line %d\n", element->Value(),
+                XmlDocumentName(element).c_str(), XmlLine(element));
+}
+
+void XmlUnknownValue(const std::string& tag, const std::string& attribute, const std::string& value)
+{
+    std::printf("Unknown attribute value '%s' in '<%s ... %s='%s' ...>'\n", value.c_str(),
+                tag.c_str(), attribute.c_str(), value.c_str());
+}
+
+void XmlLoadFile(const std::string& file, TiXmlDocument& document)
+{
+    if (file.empty())
+        throw Error("XML filename was not specified!");
+    const ScopedArray<char> text(ReadFile(file, nullptr));
+    document.Parse(text.Get());
+    if (document.Error())
+        XmlError(&document, "XML parsing error '", document.ErrorDesc(), "'");
+}

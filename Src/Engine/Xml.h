@@ -1,0 +1,71 @@
+#pragma once
+
+#include <string>
+#include <tinyxml.h>
+
+// The one way the readers of XML data read attributes, find required children,
+// load documents and report problems. Attribute names are matched exactly;
+// booleans are "true" or "false" in any case; numbers are the decimal number
+// at the start of the text. A value that cannot be read leaves the default (or
+// the previous value) without a message.
+
+// The attribute's text, or the default when the attribute is absent.
+std::string XmlGetAttribute(const TiXmlElement* element, const std::string& name,
+                            const std::string& defaultValue);
+void XmlGetString(const TiXmlElement* element, const std::string& name, std::string& value,
+                  const std::string& defaultValue);
+bool XmlGetBool(const TiXmlElement* element, const std::string& name, bool defaultValue);
+void XmlGetBool(const TiXmlElement* element, const std::string& name, bool& value,
+                bool defaultValue);
+void XmlGetInt(const TiXmlElement* element, const std::string& name, int& value, int defaultValue);
+void XmlGetFloat(const TiXmlElement* element, const std::string& name, float& value,
+                 float defaultValue);
+void XmlGetDouble(const TiXmlElement* element, const std::string& name, double& value,
+                  float defaultValue);
+
+// Reads the attributes "x", "y" and "z" into the components of a 3-vector
+// (Math::RawMemVector<3> or anything indexed the same way); an absent or
+// unreadable attribute leaves its component as it is.
+template <class Vector>
+void XmlReadVector(const TiXmlElement* element, Vector& vector)
+{
+    XmlGetFloat(element, "x", vector[0], vector[0]);
+    XmlGetFloat(element, "y", vector[1], vector[1]);
+    XmlGetFloat(element, "z", vector[2], vector[2]);
+}
+
+// The attribute's text; throws "Missing attribute '<name>'" with the element's
+// location when it is absent. The typed forms throw the same and otherwise
+// leave the value as it is when the text cannot be read.
+const char* XmlRequireAttribute(const TiXmlElement* element, const std::string& name);
+void XmlRequireString(const TiXmlElement* element, const std::string& name, std::string& value);
+void XmlRequireInt(const TiXmlElement* element, const std::string& name, int& value);
+void XmlRequireFloat(const TiXmlElement* element, const std::string& name, float& value);
+void XmlRequireDouble(const TiXmlElement* element, const std::string& name, double& value);
+bool XmlRequireBool(const TiXmlElement* element, const std::string& name);
+void XmlRequireBool(const TiXmlElement* element, const std::string& name, bool& value);
+
+// The node's first child element of exactly that name. When there is none:
+// throws "Missing '<name>' element!" with the node's location if required,
+// else returns null.
+const TiXmlElement* XmlRequireChild(const TiXmlNode* node, const char* name, bool required);
+
+// Throws Error with the pieces joined, then " in:\n" and the node's location.
+[[noreturn]] void XmlError(const TiXmlNode* node, const std::string& a, const std::string& b = "",
+                           const std::string& c = "", const std::string& d = "",
+                           const std::string& e = "");
+
+// "<document name>, line <line>"; "<unknown>, line 0" for a node outside any
+// document (a definition copied out of its file).
+std::string XmlLocation(const TiXmlNode* node);
+std::string XmlDocumentName(const TiXmlNode* node);
+
+// Print a warning on standard output; reading goes on.
+void XmlUnknownTag(const TiXmlElement* element);
+void XmlUnknownValue(const std::string& tag, const std::string& attribute,
+                     const std::string& value);
+
+// Fills the document from the data file (disk first, then the archive). Throws
+// "XML filename was not specified!", the file layer's "Can't open file" or
+// "XML parsing error '<description>'" with the document's location.
+void XmlLoadFile(const std::string& file, TiXmlDocument& document);

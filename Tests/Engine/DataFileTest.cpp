@@ -1,0 +1,164 @@
+#include "Engine/DataFile.h"
+
+#include "Engine/Error.h"
+#include "Engine/ScopedArray.h"
+#include "Support/TempDirectory.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <vector>
+#include <zip.h>
+
+namespace
+{
+
+struct Entry
+{
+    std::string name;
+    std::string content;
+    int method; // Z_DEFLATED, or 0 to store the bytes as they are
+};
+
+void WriteArchive(const std::vector<Entry>& entries)
+{
+    zipFile archive = zipOpen(ArchiveName, APPEND_STATUS_CREATE);
+    ASSERT_NE(nullptr, archive);
+    for (const Entry& entry : entries)
+    {
+        zip_fileinfo info = {};
+        const int level = entry.method ? Z_DEFAULT_COMPRESSION : 0;
+        ASSERT_EQ(ZIP_OK, zipOpenNewFileInZip(archive, entry.name.c_str(), &info, nullptr, 0,
+                                              nullptr, 0, nullptr, entry.method, level));
+        ASSERT_EQ(ZIP_OK, zipWriteInFileInZip(archive, entry.content.data(),
+                                              static_cast<unsigned>(entry.content.size())));
+        ASSERT_EQ(ZIP_OK, zipCloseFileInZip(archive));
+    }
+    ASSERT_EQ(ZIP_OK, zipClose(archive, nullptr));
+}
+
+// The file's content and the size ReadFile reported, checking the NUL after it.
+std::string Read(const std::string& name)
+{
+    std::size_t size = 12345;
+    const ScopedArray<char> buffer(ReadFile(name, &size));
+    EXPECT_EQ('\0', buffer.Get()[size]) << name;
+    return std::string(buffer.Get(), size);
+}
+
+std::string ReadStream(const std::string& name)
+{
+    SDL_RWops* stream = OpenRW(name);
+    std::string content;
+    char chunk[7];
+    int count;
+    while ((count = SDL_RWread(stream, chunk, 1, sizeof chunk)) > 0)
+        content.append(chunk, count);
+    EXPECT_EQ(0, SDL_RWclose(stream));
+    return content;
+}
+
+std::string OpenError(const std::string& name, bool stream)
+{
+    try
+    {
+        if (stream)
+            SDL_RWclose(OpenRW(name));
+        else
+            delete[] ReadFile(name, nullptr);
+    }
+    catch (const Error& e)
+    {
+        return e.what();
+    }
+    return "no error";
+}
+
+class DataFileTest : public testing::Test
+{
+protected:
+    void SetUp() override { CreateFileMutex(); }
+    void TearDown() override { DestroyFileMutex(); }
+
+    TempDirectory dir;
+};
+
+} // namespace
+
+TEST_F(DataFileTest, DiskWinsOverTheArchive)
+{
+    WriteTextFile("Data/Root.xml", "from disk");
+    WriteArchive({{"Data/Root.xml", "from the archive", Z_DEFLATED},
+                  {"Data/Other.xml", "only in the archive", Z_DEFLATED}});
+
+    EXPECT_EQ("from disk", Read("Data/Root.xml"));
+    EXPECT_EQ("from disk", ReadStream("Data/Root.xml"));
+    EXPECT_EQ("only in the archive", Read("Data/Other.xml"));
+    EXPECT_EQ("only in the archive", ReadStream("Data/Other.xml"));
+}
+
+TEST_F(DataFileTest, ArchiveEntriesAreFoundIgnoringCaseAndSeparators)
+{
+    const std::string content(5000, 'q');
+    WriteArchive({{"Data/Textures/Stars.png", content, Z_DEFLATED}});
+
+    for (const char* name : {"Data/Textures/Stars.png", "data/TEXTURES/stars.PNG",
+                             "Data\\Textures\\Stars.png", "Data/Ui/../Textures/Stars.png"})
+    {
+        EXPECT_EQ(content, Read(name)) << name;
+        EXPECT_EQ(content, ReadStream(name)) << name;
+    }
+}
+
+TEST_F(DataFileTest, EmptyFilesGiveOneNulAndSizeZero)
+{
+    WriteTextFile("Data/Empty.txt", "");
+    WriteArchive({{"Data/Packed.txt", "", Z_DEFLATED}});
+
+    EXPECT_EQ("", Read("Data/Empty.txt"));
+    EXPECT_EQ("", Read("Data/Packed.txt"));
+    EXPECT_EQ("", ReadStream("Data/Packed.txt"));
+}
+
+TEST_F(DataFileTest, MissingFilesThrow)
+{
+    for (bool stream : {false, true})
+    {
+        EXPECT_EQ("Can't open file 'Data/None.xml'", OpenError("Data/None.xml", stream));
+        WriteArchive({{"Data/Some.xml", "x", Z_DEFLATED}});
+        EXPECT_EQ("Can't open file 'Data/None.xml'", OpenError("Data/None.xml", stream));
+        std::filesystem::remove(ArchiveName);
+    }
+}
+
+TEST_F(DataFileTest, ACorruptEntryFails)
+{
+    const std::string content = "a stored entry whose bytes are damaged";
+    WriteArchive({{"Data/Bad.txt", content, 0}});
+    std::string archive = ReadTextFile(ArchiveName);
+    const std::size_t at = archive.find(content);
+    ASSERT_NE(std::string::npos, at);
+    archive[at] = 'A';
+    WriteTextFile(ArchiveName, archive);
+
+    EXPECT_EQ("Can't open file 'Data/Bad.txt'", OpenError("Data/Bad.txt", false));
+    EXPECT_EQ("Can't open file 'Data/Bad.txt'", OpenError("Data/Bad.txt", true));
+}
+
+TEST_F(DataFileTest, ADirectoryIsNotADataFile)
+{
+    std::filesystem::create_directories("Data/Music.ogg");
+    EXPECT_EQ(nullptr, ReadFromDisk("Data/Music.ogg", nullptr));
+    EXPECT_EQ("Can't open file 'Data/Music.ogg'", OpenError("Data/Music.ogg", false));
+    EXPECT_EQ("Can't open file 'Data/Music.ogg'", OpenError("Data/Music.ogg", true));
+
+    WriteArchive({{"Data/Music.ogg", "music", Z_DEFLATED}});
+    EXPECT_EQ("music", Read("Data/Music.ogg"));
+    EXPECT_EQ("music", ReadStream("Data/Music.ogg"));
+}
+
+TEST_F(DataFileTest, DiskNamesMayUseBackslashes)
+{
+    WriteTextFile("Data/Ui/Menu.xml", "<Ui/>");
+    EXPECT_EQ("<Ui/>", Read("Data\\Ui\\Menu.xml"));
+    EXPECT_EQ("<Ui/>", ReadStream("Data\\Ui\\Menu.xml"));
+}
