@@ -1,6 +1,8 @@
 #include "Engine/LuaState.h"
 
+#include "Engine/DataFile.h"
 #include "Engine/Error.h"
+#include "Engine/ScopedArray.h"
 
 #include <exception>
 #include <new>
@@ -127,6 +129,21 @@ void LuaState::OpenLibraries()
     SetDepth(state, 0);
     Register("GetGlobal", LuaGetGlobal);
     Register("GetFrame", LuaGetGlobal);
+}
+
+void LuaState::RunFile(const std::string& file)
+{
+    std::size_t size = 0;
+    const ScopedArray<char> buffer(ReadFile(file, &size));
+    chunk = buffer.Get();
+    chunkSize = size;
+    int status = lua_load(state, ReadChunk, this, file.c_str());
+    chunk = nullptr;
+    chunkSize = 0;
+    if (status == 0)
+        status = ProtectedCall(0, 0);
+    if (status != 0)
+        Panic(state);
 }
 
 int LuaState::DoString(const char* text, int results)

@@ -3,6 +3,7 @@
 #include "Engine/Error.h"
 #include "Engine/LuaDebug.h"
 #include "Support/LuaScript.h"
+#include "Support/TempDirectory.h"
 
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -109,6 +110,44 @@ TEST_F(LuaStateTest, AFailingStringThrowsLuaErrorWithLuasMessage)
     };
     for (const Case& c : cases)
         EXPECT_EQ(0u, Failure(c.text).rfind(c.message, 0)) << Failure(c.text);
+}
+
+TEST_F(LuaStateTest, RunsScriptFilesAndReportsTheirFailures)
+{
+    const TempDirectory directory;
+    WriteTextFile("Scripts/good.lua", "greeting = 'hello'\nreturn 1, 2");
+    WriteTextFile("Scripts/empty.lua", "");
+    WriteTextFile("Scripts/bad.lua", "x = = 1");
+    WriteTextFile("Scripts/fail.lua", "local x = 1\nerror('boom ' .. x)");
+    lua.RunFile("Scripts/good.lua");
+    lua.RunFile("Scripts/empty.lua");
+    EXPECT_EQ("hello", Eval("greeting"));
+    EXPECT_EQ(0, lua_gettop(L));
+
+    struct Case
+    {
+        const char* file;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"Scripts/missing.lua", "Can't open file 'Scripts/missing.lua'"},
+        {"Scripts/bad.lua",
+         "Lua error: [string \"Scripts/bad.lua\"]:1: unexpected symbol near '='"},
+        {"Scripts/fail.lua", "Lua error: [string \"Scripts/fail.lua\"]:2: boom 1"},
+    };
+    for (const Case& c : cases)
+    {
+        try
+        {
+            lua.RunFile(c.file);
+            ADD_FAILURE() << c.file;
+        }
+        catch (const Error& e)
+        {
+            EXPECT_STREQ(c.message, e.what());
+        }
+        EXPECT_EQ(0, lua_gettop(L));
+    }
 }
 
 TEST_F(LuaStateTest, BoundMethodsCheckTheirArgumentsAndTheirObject)
