@@ -21,6 +21,7 @@ public:
     // The span between Pause(true) and Pause(false) is not counted as frame
     // time; Pause(false) while not paused does nothing.
     void Pause(bool pause);
+    bool IsPaused() const { return paused; }
     void SetSpeed(float factor) { speed = factor; }
 
     Uint32 stepMs;
