@@ -132,6 +132,39 @@ void Graph::EndFrame()
     CheckGLError(nullptr);
 }
 
+bool Graph::Project(const Math::Vector& point, double& winX, double& winY, double& winZ) const
+{
+    GLdouble modelview[16];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    return gluProject(point[0], point[1], point[2], modelview, projection, viewport, &winX, &winY,
+                      &winZ) == GL_TRUE;
+}
+
+bool Graph::IsOnScreen(const Math::Vector& point) const
+{
+    double x;
+    double y;
+    double z;
+    return Project(point, x, y, z) && x >= 0 && x <= width && y >= 0 && y <= height;
+}
+
+void Graph::UnProject(int x, int y, Math::Vector& nearPoint, Math::Vector& farPoint) const
+{
+    GLdouble modelview[16];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    const double windowY = height - y;
+    const auto unproject = [&](double depth, Math::Vector& point)
+    {
+        GLdouble px = 0;
+        GLdouble py = 0;
+        GLdouble pz = 0;
+        gluUnProject(x, windowY, depth, modelview, projection, viewport, &px, &py, &pz);
+        point.Set(static_cast<float>(px), static_cast<float>(py), static_cast<float>(pz));
+    };
+    unproject(0.0, nearPoint);
+    unproject(1.0, farPoint);
+}
+
 void Graph::BeginPick(int x, int y, int w, int h)
 {
     glSelectBuffer(SelectBufferSize, selectBuffer);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Engine/Profiler.h"
+#include "Engine/Vector.h"
 #include "Engine/VideoInterface.h"
 
 #include <GL/gl.h>
@@ -47,6 +48,15 @@ public:
 
     void BeginFrame() override;
     void EndFrame() override;
+
+    // Window coordinates of a world point under the current modelview matrix;
+    // false when GLU cannot project it.
+    bool Project(const Math::Vector& point, double& winX, double& winY, double& winZ) const;
+    // Projects into the window, edges included.
+    bool IsOnScreen(const Math::Vector& point) const;
+    // The pick ray under a window point (a row counted from the top): its
+    // points on the near and the far plane.
+    void UnProject(int x, int y, Math::Vector& nearPoint, Math::Vector& farPoint) const;
 
     // OpenGL selection under the window rectangle centred at x, y (a row from
     // the top). EndPick returns the hit count; GetPickHit the names of the

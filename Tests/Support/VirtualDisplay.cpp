@@ -15,7 +15,8 @@ constexpr std::chrono::seconds ServerStopTimeout(10);
 VirtualDisplay::VirtualDisplay(const std::string& screen)
 {
     // With -displayfd Xvfb picks a free display and writes its number to the
-    // descriptor once it accepts clients.
+    // descriptor once it accepts clients. Without -noreset it would refuse
+    // connections for a moment after each last client has gone.
     server = std::make_unique<ChildProcess>(std::vector<std::string>{"Xvfb", "-displayfd", "1",
                                                                      "-screen", "0", screen,
                                                                      "-nolisten", "tcp"},
