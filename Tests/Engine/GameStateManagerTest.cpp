@@ -100,6 +100,26 @@ private:
     Log& log;
 };
 
+// A stack of its own: a menu and a game above it, both initialised, logging
+// into a log of their own.
+struct MenuAndGame
+{
+    MenuAndGame(Timer& timer, Profiler& profiler)
+        : video(log), manager(&timer, &video, &profiler), menu(new FakeState(&timer, "menu", log)),
+          game(new FakeState(&timer, "game", log))
+    {
+        manager.Push(menu, true);
+        manager.Push(game, true);
+        log.clear();
+    }
+
+    Log log;
+    FakeVideo video;
+    GameStateManager manager;
+    FakeState* const menu;
+    FakeState* const game;
+};
+
 class GameStateManagerTest : public ::testing::Test
 {
 protected:
@@ -167,21 +187,14 @@ TEST_F(GameStateManagerTest, TheTopStateDecidesWhatTheTickDoes)
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.name);
-        Log stateLog;
-        FakeVideo stackVideo(stateLog);
-        GameStateManager stack(&timer, &stackVideo, &mainProfiler);
-        auto* const menu = new FakeState(&timer, "menu", stateLog);
-        auto* const game = new FakeState(&timer, "game", stateLog);
-        auto* const mode = new FakeState(&timer, "mode", stateLog);
-        stack.Push(menu, true);
-        stack.Push(game, true);
-        game->actions = {c.action};
-        game->child = mode;
+        MenuAndGame stack(timer, mainProfiler);
+        auto* const mode = new FakeState(&timer, "mode", stack.log);
+        stack.game->actions = {c.action};
+        stack.game->child = mode;
         mode->initFails = c.childInitFails;
-        stateLog.clear();
 
-        EXPECT_EQ(c.ticked, stack.Tick());
-        EXPECT_EQ(c.expected, stateLog);
+        EXPECT_EQ(c.ticked, stack.manager.Tick());
+        EXPECT_EQ(c.expected, stack.log);
         EXPECT_FALSE(timer.IsPaused());
         if (c.action != FakeState::PushChild)
             delete mode;
@@ -221,35 +234,28 @@ TEST_F(GameStateManagerTest, AStateThatCannotShowItsFailureLeavesAndTheFailureGo
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.name);
-        Log stateLog;
-        FakeVideo stackVideo(stateLog);
-        GameStateManager stack(&timer, &stackVideo, &mainProfiler);
-        auto* const menu = new FakeState(&timer, "menu", stateLog);
-        auto* const game = new FakeState(&timer, "game", stateLog);
-        stack.Push(menu, true);
-        stack.Push(game, true);
-        game->showsErrors = false;
-        game->actions = {FakeState::Fail};
-        game->drawFails = !c.tickFails;
-        stateLog.clear();
+        MenuAndGame stack(timer, mainProfiler);
+        stack.game->showsErrors = false;
+        stack.game->actions = {FakeState::Fail};
+        stack.game->drawFails = !c.tickFails;
 
         try
         {
             if (c.tickFails)
-                stack.Tick();
+                stack.manager.Tick();
             else
-                stack.Draw();
+                stack.manager.Draw();
             ADD_FAILURE() << "no failure";
         }
         catch (const Error& e)
         {
             EXPECT_STREQ("game failed", e.what());
         }
-        EXPECT_EQ(c.expected, stateLog);
+        EXPECT_EQ(c.expected, stack.log);
 
-        stateLog.clear();
-        stack.Tick();
-        EXPECT_EQ(Log{"menu tick"}, stateLog);
+        stack.log.clear();
+        stack.manager.Tick();
+        EXPECT_EQ(Log{"menu tick"}, stack.log);
     }
 }
 
