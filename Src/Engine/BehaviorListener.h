@@ -1,0 +1,12 @@
+#pragma once
+
+class BehaviorInterface;
+
+// Told when a behaviour finishes.
+class BehaviorListener
+{
+public:
+    virtual ~BehaviorListener() = default;
+
+    virtual void OnBehaviorFinished(BehaviorInterface* behavior) = 0;
+};

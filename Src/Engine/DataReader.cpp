@@ -1,0 +1,186 @@
+#include "Engine/DataReader.h"
+
+#include "Engine/DataStore.h"
+#include "Engine/Error.h"
+#include "Engine/LuaState.h"
+#include "Engine/ResourceType.h"
+#include "Engine/StringUtil.h"
+#include "Engine/Xml.h"
+
+#include <cstdio>
+#include <map>
+#include <memory>
+
+namespace
+{
+
+std::map<std::string, DataReader::ReaderMaker>& Readers()
+{
+    static std::map<std::string, DataReader::ReaderMaker> readers;
+    return readers;
+}
+
+Error FileError(const std::string& path, const std::exception& inner)
+{
+    return Error("Error while reading file: '", path, "'\n", inner.what());
+}
+
+} // namespace
+
+void DataReader::RegisterReader(const std::string& tag, ReaderMaker maker)
+{
+    if (maker)
+        Readers()[tag] = maker;
+    else
+        Readers().erase(tag);
+}
+
+DataReader::DataReader(DataStore* store, EventDispatcher* events, LuaState* lua)
+    : store(store), events(events), lua(lua), userContext(nullptr), parent(nullptr), directories(1),
+      files(1)
+{
+}
+
+void DataReader::ReadFile(const std::string& file, const std::string& rootName)
+{
+    const std::string path = NormalizePath(CurrentDirectory() + file);
+    TiXmlDocument document(path);
+    try
+    {
+        XmlLoadFile(path, document);
+    }
+    catch (const std::exception& e)
+    {
+        throw FileError(path, e);
+    }
+    if (rootName.empty())
+        ReadElementFromFile(path, &document);
+    else
+        ReadElementFromFile(path, document.FirstChildElement(rootName));
+}
+
+void DataReader::ReadElementFromFile(const std::string& file, const TiXmlNode* element)
+{
+    PushFile(file);
+    try
+    {
+        ReadElement(element);
+    }
+    catch (const std::exception& e)
+    {
+        throw FileError(file, e);
+    }
+    PopFile();
+}
+
+void DataReader::InheritContext(const DataReader& other)
+{
+    directories.push_back(other.CurrentDirectory());
+    files.push_back(other.CurrentFile());
+    userContext = other.userContext;
+    parent = other.parent;
+    lua = other.lua;
+}
+
+void DataReader::ReadWithSubReader(const TiXmlElement* element, const std::string& lowerTag)
+{
+    const std::map<std::string, ReaderMaker>::const_iterator maker = Readers().find(lowerTag);
+    if (maker == Readers().end())
+        throw Error("Unknown reader invoked, internal error!");
+    const std::unique_ptr<DataReader> reader(maker->second(store, events, lua, parent));
+    try
+    {
+        reader->InheritContext(*this);
+        reader->ReadElement(element);
+    }
+    catch (const std::exception& e)
+    {
+        throw FileError(CurrentFile(), e);
+    }
+}
+
+void DataReader::ReadElement(const TiXmlNode* element)
+{
+    ReadChildren(element, nullptr);
+}
+
+void DataReader::ReadChildren(const TiXmlNode* element, void* context)
+{
+    if (!element)
+        throw Error("Internal error, received NULL element!");
+    contexts.push_back(context);
+    for (const TiXmlElement* child = element->FirstChildElement(); child;
+         child = child->NextSiblingElement())
+    {
+        std::string tag = child->ValueStr();
+        ToLower(tag);
+        if (!HandleTag(child, tag))
+            XmlUnknownTag(child);
+    }
+    contexts.pop_back();
+}
+
+bool DataReader::HandleTag(const TiXmlElement* element, const std::string& lowerTag)
+{
+    if (lowerTag == "include")
+    {
+        const std::string type = XmlGetAttribute(element, "type", "");
+        ReadFile(XmlRequireAttribute(element, "file"), type);
+    }
+    else if (lowerTag == "resource")
+    {
+        HandleResource(element);
+    }
+    else if (lowerTag == "lua")
+    {
+        HandleLua(element);
+    }
+    else if (lowerTag == "ui" || lowerTag == "ship")
+    {
+        ReadWithSubReader(element, lowerTag);
+    }
+    else
+    {
+        return false;
+    }
+    return true;
+}
+
+void DataReader::HandleResource(const TiXmlElement* element)
+{
+    const std::string word = XmlRequireAttribute(element, "type");
+    const std::string path =
+        NormalizePath(CurrentDirectory() + XmlRequireAttribute(element, "file"));
+    const std::string alias = XmlGetAttribute(element, "name", "");
+    const int type = ResourceType::FromWord(word);
+    if (!type)
+        throw Error("Unknown resource type: '", word, "'");
+    Resource* resource = store->AddResource(path, alias.empty() ? nullptr : alias.c_str(), type);
+    // TinyXML condenses content that is only white space away, so such an
+    // element has no inline definition.
+    if (element->FirstChild())
+        store->SetDefinition(*resource, *element);
+}
+
+void DataReader::HandleLua(const TiXmlElement* element)
+{
+    if (!lua)
+    {
+        std::printf("Can't handle <Lua> tag in: '%s', Lua is not initialized\n",
+                    CurrentFile().c_str());
+        return;
+    }
+    lua->RunFile(CurrentDirectory() + XmlRequireAttribute(element, "file"));
+}
+
+void DataReader::PushFile(const std::string& path)
+{
+    directories.push_back(GetDirectory(path));
+    files.push_back(path);
+}
+
+void DataReader::PopFile()
+{
+    directories.pop_back();
+    files.pop_back();
+}

@@ -1,0 +1,283 @@
+#include "Engine/DataReader.h"
+
+#include "Engine/DataFile.h"
+#include "Engine/DataStore.h"
+#include "Engine/Error.h"
+#include "Engine/LuaState.h"
+#include "Engine/Object.h"
+#include "Engine/ResourceType.h"
+#include "Support/Capture.h"
+#include "Support/FakeResource.h"
+#include "Support/LuaScript.h"
+#include "Support/TempDirectory.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <tinyxml.h>
+
+namespace
+{
+
+// What the last interface reader saw when it began to read.
+struct Seen
+{
+    std::string directory;
+    std::string file;
+    Object* parent = nullptr;
+    LuaState* lua = nullptr;
+    std::string luaRan;
+    std::vector<std::string> frames;
+};
+
+Seen seen;
+
+// An interface reader: it reads "frame" elements with itself as the context
+// and leaves every other tag to the base.
+class FakeUiReader : public DataReader
+{
+public:
+    FakeUiReader(DataStore* store, EventDispatcher* events, LuaState* lua)
+        : DataReader(store, events, lua)
+    {
+    }
+
+    static DataReader* Make(DataStore* store, EventDispatcher* events, LuaState* lua,
+                            Object* /*parent*/)
+    {
+        return new FakeUiReader(store, events, lua);
+    }
+
+    void ReadElement(const TiXmlNode* element) override
+    {
+        seen = Seen();
+        seen.directory = CurrentDirectory();
+        seen.file = CurrentFile();
+        seen.parent = parent;
+        seen.lua = lua;
+        if (lua)
+            seen.luaRan = LuaEval(*lua, "ran");
+        ReadChildren(element, this);
+    }
+
+    bool HandleTag(const TiXmlElement* element, const std::string& lowerTag) override
+    {
+        if (lowerTag != "frame")
+            return DataReader::HandleTag(element, lowerTag);
+        seen.frames.push_back(CurrentContext() == this ? element->Attribute("name") : "?");
+        return true;
+    }
+};
+
+class DataReaderTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        CreateFileMutex();
+        for (const int type : {1, 3, 4, 5, 6, 7, 9, 10, 11})
+            DataStore::RegisterKind(type, MakeFakeResource);
+        DataReader::RegisterReader("ui", FakeUiReader::Make);
+    }
+
+    void TearDown() override
+    {
+        for (const int type : {1, 3, 4, 5, 6, 7, 9, 10, 11})
+            DataStore::RegisterKind(type, nullptr);
+        DataReader::RegisterReader("ui", nullptr);
+        DestroyFileMutex();
+    }
+
+    // A reader whose read failed is not used again, so each gets its own.
+    std::string ReadError(const std::string& root)
+    {
+        WriteTextFile("Data/Root.xml", root);
+        DataReader own(&store, nullptr, &lua);
+        return ErrorOf([&] { own.ReadFile("Data/Root.xml", "MenuData"); });
+    }
+
+    const TempDirectory directory;
+    DataStore store{nullptr};
+    LuaState lua;
+    DataReader reader{&store, nullptr, &lua};
+};
+
+} // namespace
+
+TEST_F(DataReaderTest, ReadsTheGroupWithItsIncludesResourcesAndScripts)
+{
+    WriteTextFile("Data/Root.xml", "<MenuData>\n"
+                                   "  <INCLUDE file=\"Ui/Menu.xml\"/>\n"
+                                   "  <Resource type=\"Texture\" file=\"Textures/a.png\" "
+                                   "name=\"A\"/>\n"
+                                   "  <lua file=\"Scripts/first.lua\"/>\n"
+                                   "  <Include file=\"Melee.xml\" type=\"Parts\"/>\n"
+                                   "</MenuData>\n"
+                                   "<MeleeData><resource type=\"Texture\" file=\"m.png\"/>"
+                                   "</MeleeData>\n");
+    // Without a type every top-level element of the file is read.
+    WriteTextFile("Data/Ui/Menu.xml",
+                  "<resource type=\"Font\" file=\"../Fonts/a.png\" name=\"\"/>\n"
+                  "<resource type=\"Alias\" file=\"../Textures/a.png\" name=\"Menu\"/>\n");
+    WriteTextFile("Data/Melee.xml", "<Other><resource type=\"Music\" file=\"no.ogg\"/></Other>"
+                                    "<Parts><resource type=\"3DModel\" file=\"Models\\ship.x\"/>"
+                                    "</Parts>");
+    WriteTextFile("Data/Scripts/first.lua", "ran = 'first'");
+    reader.ReadFile("Data/Root.xml", "MenuData");
+
+    EXPECT_NE(nullptr, store.Find("Data/Textures/a.png", true));
+    EXPECT_EQ(store.Find("Data/Textures/a.png", true), store.Find("A", true));
+    EXPECT_EQ(store.Find("Data/Textures/a.png", true), store.Find("Menu", true));
+    EXPECT_NE(nullptr, store.Find("Data/Fonts/a.png", true));
+    EXPECT_EQ(nullptr, store.Find("", false));
+    EXPECT_NE(nullptr, store.Find("Data/Models/ship.x", true));
+    EXPECT_EQ(nullptr, store.Find("Data/no.ogg", true));
+    EXPECT_EQ(nullptr, store.Find("Data/m.png", true));
+    EXPECT_EQ("first", LuaEval(lua, "ran"));
+    // Nothing is loaded.
+    EXPECT_FALSE(store.Find("Data/Textures/a.png", true)->IsQueued());
+}
+
+TEST_F(DataReaderTest, AResourceWithContentGetsItsInlineDefinition)
+{
+    WriteTextFile("Data/Root.xml",
+                  "<MenuData>\n"
+                  "<resource type=\"Texture\" file=\"a.png\"><wrap/></resource>\n"
+                  "<resource type=\"Texture\" file=\"a.png\"><clamp/></resource>\n"
+                  "<resource type=\"Texture\" file=\"text.png\">text</resource>\n"
+                  "<resource type=\"Texture\" file=\"note.png\"><!-- n --></resource>\n"
+                  "<resource type=\"Texture\" file=\"blank.png\">  \n  </resource>\n"
+                  "<resource type=\"Texture\" file=\"bare.png\"/>\n"
+                  "</MenuData>");
+    reader.ReadFile("Data/Root.xml", "MenuData");
+
+    const TiXmlElement* definition = store.Find("Data/a.png", true)->GetDefinition();
+    ASSERT_NE(nullptr, definition);
+    ASSERT_NE(nullptr, definition->FirstChildElement());
+    EXPECT_EQ("clamp", definition->FirstChildElement()->ValueStr());
+    for (const char* name : {"Data/text.png", "Data/note.png"})
+    {
+        ASSERT_NE(nullptr, store.Find(name, true)->GetDefinition()) << name;
+        EXPECT_EQ(nullptr, store.Find(name, true)->GetDefinition()->FirstChildElement()) << name;
+    }
+    for (const char* name : {"Data/blank.png", "Data/bare.png"})
+        EXPECT_EQ(nullptr, store.Find(name, true)->GetDefinition()) << name;
+}
+
+TEST_F(DataReaderTest, ScriptsRunAsTheyAreReadUnderTheirPathAsWritten)
+{
+    WriteTextFile("Data/Root.xml", "<MenuData>\n"
+                                   "<lua file=\"Scripts/first.lua\"/>\n"
+                                   "<ui><Frame name=\"Main\"/></ui>\n"
+                                   "<lua file=\"Scripts/../second.lua\"/>\n"
+                                   "</MenuData>");
+    WriteTextFile("Data/Scripts/first.lua", "ran = 'first'");
+    WriteTextFile("Data/second.lua", "error('second')");
+    EXPECT_EQ("Error while reading file: 'Data/Root.xml'\n"
+              "Lua error: [string \"Data/Scripts/../second.lua\"]:1: second",
+              ErrorOf([&] { reader.ReadFile("Data/Root.xml", "MenuData"); }));
+    EXPECT_EQ("first", seen.luaRan);
+
+    DataReader withoutLua(&store, nullptr, nullptr);
+    EXPECT_EQ("Can't handle <Lua> tag in: 'Data/Root.xml', Lua is not initialized\n"
+              "Can't handle <Lua> tag in: 'Data/Root.xml', Lua is not initialized\n",
+              OutputOf([&] { withoutLua.ReadFile("Data/Root.xml", "MenuData"); }));
+}
+
+TEST_F(DataReaderTest, SubReadersTakeOverTheReadersPlace)
+{
+    Object root;
+    reader.SetParent(&root);
+    WriteTextFile("Data/Root.xml", "<MenuData><include file=\"Ui/Menu.xml\"/></MenuData>");
+    WriteTextFile("Data/Ui/Menu.xml",
+                  "<Ui><Frame name=\"Main\"/><resource type=\"Texture\" file=\"a.png\"/>"
+                  "<Frame name=\"Options\"/></Ui>");
+    reader.ReadFile("Data/Root.xml", "MenuData");
+
+    EXPECT_EQ("Data/Ui/", seen.directory);
+    EXPECT_EQ("Data/Ui/Menu.xml", seen.file);
+    EXPECT_EQ(&root, seen.parent);
+    EXPECT_EQ(&lua, seen.lua);
+    EXPECT_EQ((std::vector<std::string>{"Main", "Options"}), seen.frames);
+    EXPECT_NE(nullptr, store.Find("Data/Ui/a.png", true));
+
+    // An element kept from an earlier read, read as if it stood in a file.
+    TiXmlDocument document;
+    document.Parse("<Captain><ui><Frame name=\"Captain\"/></ui><resource/></Captain>");
+    const std::unique_ptr<TiXmlNode> kept(document.RootElement()->Clone());
+    EXPECT_EQ("Error while reading file: 'Data\\Ships\\..\\Ui.xml'\n"
+              "Missing attribute 'type' in:\n<unknown>, line 0",
+              ErrorOf([&] { reader.ReadElementFromFile("Data\\Ships\\..\\Ui.xml", kept.get()); }));
+}
+
+TEST_F(DataReaderTest, UnknownTagsAreReportedAndSkipped)
+{
+    WriteTextFile("Data/Root.xml", "<MenuData>\n"
+                                   "<Bogus/>\n"
+                                   "<resource type=\"Texture\" file=\"a.png\"/>\n"
+                                   "</MenuData>");
+    EXPECT_EQ("Unknown XML tag 'Bogus', in file 'Data/Root.xml' line 2\n",
+              OutputOf([&] { reader.ReadFile("Data/Root.xml", "MenuData"); }));
+    EXPECT_NE(nullptr, store.Find("Data/a.png", true));
+}
+
+TEST_F(DataReaderTest, ErrorsNameTheFilesFromTheOutermostIn)
+{
+    const std::string root = "Error while reading file: 'Data/Root.xml'\n";
+    struct Case
+    {
+        std::string content;
+        std::string error;
+    };
+    const Case cases[] = {
+        {"<MenuData>\n<resource type=\"texture\" file=\"a.png\"/></MenuData>",
+         root + "Unknown resource type: 'texture'"},
+        {"<MenuData>\n<resource/></MenuData>",
+         root + "Missing attribute 'type' in:\nData/Root.xml, line 2"},
+        {"<MenuData>\n<resource type=\"Texture\"/></MenuData>",
+         root + "Missing attribute 'file' in:\nData/Root.xml, line 2"},
+        {"<MenuData>\n<include type=\"Parts\"/></MenuData>",
+         root + "Missing attribute 'file' in:\nData/Root.xml, line 2"},
+        {"<MenuData>\n<lua/></MenuData>",
+         root + "Missing attribute 'file' in:\nData/Root.xml, line 2"},
+        {"<MeleeData/>", root + "Internal error, received NULL element!"},
+        {"<menudata/>", root + "Internal error, received NULL element!"},
+        {"<MenuData><include file=\"Ui/Menu.xml\" type=\"Parts\"/></MenuData>",
+         root + "Error while reading file: 'Data/Ui/Menu.xml'\n"
+                "Internal error, received NULL element!"},
+        {"<MenuData><include file=\"None.xml\"/></MenuData>",
+         root + "Error while reading file: 'Data/None.xml'\nCan't open file 'Data/None.xml'"},
+        {"<MenuData><include file=\"\"/></MenuData>",
+         root + "Error while reading file: 'Data/'\nCan't open file 'Data/'"},
+        {"<MenuData><ship/></MenuData>", root + "Unknown reader invoked, internal error!"},
+        // The sub-reader's line names the file that holds the element.
+        {"<MenuData><ui>\n<resource/></ui></MenuData>",
+         root + root + "Missing attribute 'type' in:\nData/Root.xml, line 2"},
+        {"<MenuData>", "Error while reading file: 'Data/Root.xml'\n"
+                       "XML parsing error 'Error reading Element value.' in:\n"
+                       "Data/Root.xml, line 1"},
+    };
+    WriteTextFile("Data/Ui/Menu.xml", "<Other/>");
+    for (const Case& c : cases)
+        EXPECT_EQ(c.error, ReadError(c.content)) << c.content;
+
+    DataReader first(&store, nullptr, &lua);
+    EXPECT_EQ("Error while reading file: 'Data/None.xml'\nCan't open file 'Data/None.xml'",
+              ErrorOf([&] { first.ReadFile("Data/None.xml", "MenuData"); }));
+    DataReader second(&store, nullptr, &lua);
+    EXPECT_EQ("Error while reading file: ''\nXML filename was not specified!",
+              ErrorOf([&] { second.ReadFile("", "MenuData"); }));
+}
+
+TEST_F(DataReaderTest, AnErrorThreeIncludesDeepNamesFourFiles)
+{
+    WriteTextFile("Data/One/A.xml", "<include file=\"../Two/B.xml\" type=\"Parts\"/>");
+    WriteTextFile("Data/Two/B.xml", "<Parts><include file=\"Three/C.xml\"/></Parts>");
+    WriteTextFile("Data/Two/Three/C.xml", "<resource type=\"Texture\"\nname=\"x\"/>");
+    EXPECT_EQ("Error while reading file: 'Data/Root.xml'\n"
+              "Error while reading file: 'Data/One/A.xml'\n"
+              "Error while reading file: 'Data/Two/B.xml'\n"
+              "Error while reading file: 'Data/Two/Three/C.xml'\n"
+              "Missing attribute 'file' in:\nData/Two/Three/C.xml, line 1",
+              ReadError("<MenuData><include file=\"One/A.xml\"/></MenuData>"));
+}

@@ -1,0 +1,78 @@
+#include "Support/FakeResource.h"
+
+#include "Engine/DataStore.h"
+#include "Engine/Error.h"
+
+#include <SDL_timer.h>
+#include <chrono>
+#include <stdexcept>
+#include <tinyxml.h>
+
+namespace
+{
+
+const Uint32 DeadlineMs = 20000;
+const std::chrono::milliseconds Deadline(DeadlineMs);
+
+} // namespace
+
+void FakeResource::Load()
+{
+    ++loads;
+    loadThread = SDL_ThreadID();
+    if (started)
+        SDL_SemPost(started);
+    if (gate)
+        SDL_SemWait(gate);
+    if (duringLoad)
+        duringLoad();
+    if (throwsInt)
+        throw 42;
+    if (fails)
+        throw std::runtime_error(failure);
+    ReadDefinition("Fake", redirect);
+}
+
+void FakeResource::Finish()
+{
+    ++finishes;
+    finishThread = SDL_ThreadID();
+}
+
+bool FakeResource::ParseElement(const TiXmlElement* /*element*/, const std::string& lowerTag)
+{
+    if (lowerTag == "unknown")
+        return false;
+    if (lowerTag == "fails")
+        throw Error("Bad element '", lowerTag, "'");
+    tags.push_back(lowerTag);
+    return true;
+}
+
+Resource* MakeFakeResource(const std::string& path, DataStore& /*store*/)
+{
+    return new FakeResource(path);
+}
+
+Resource* MakeOtherFakeResource(const std::string& path, DataStore& /*store*/)
+{
+    return new OtherFakeResource(path);
+}
+
+bool ProcessUntil(DataStore& store, const std::function<bool()>& condition)
+{
+    const auto end = std::chrono::steady_clock::now() + Deadline;
+    while (!condition())
+    {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        store.ProcessLoaded();
+        SDL_Delay(1);
+    }
+    return true;
+}
+
+bool WaitFor(SDL_sem* semaphore)
+{
+    return SDL_SemWaitTimeout(semaphore, DeadlineMs) == 0;
+}
