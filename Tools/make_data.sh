@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Makes the generated part of Data/ again: the TrueType font and its licence
+# (copied from Debian's fonts-dejavu-core), the bitmap fonts made from it, the
+# textures and the sound samples. The XML and Lua files beside them are
+# written by hand. The results are committed, so only a change needs this.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+Tools/setup.sh
+
+font=/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
+mkdir -p Data/Fonts
+cp "$font" Data/Fonts/DejaVuSans.ttf
+cp /usr/share/doc/fonts-dejavu-core/copyright Data/Fonts/DejaVuSans-copyright.txt
+
+python3 Tools/make_bitmap_font.py "$font" 12 256 Data/Fonts/SmallFont
+python3 Tools/make_bitmap_font.py "$font" 32 512 Data/Fonts/TitleFont
+python3 Tools/make_textures.py
+python3 Tools/make_sounds.py

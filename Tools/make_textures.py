@@ -1,0 +1,162 @@
+#!/usr/bin/env python3
+"""Makes the menu's textures under Data/Textures: the space background (a
+nebula and a tiling star field) and the nine-slice button and panel. Every
+size is a power of two; the same seed gives the same files."""
+
+import math
+import os
+import random
+import sys
+
+from pngfile import write_png
+
+SEED = 280
+
+
+def clamp(value, low=0.0, high=1.0):
+    return max(low, min(high, value))
+
+
+def smoothstep(t):
+    return t * t * (3.0 - 2.0 * t)
+
+
+def value_noise(size, cells, rng):
+    """A tiling field of size x size values in 0..1, bilinear between random
+    values on a grid of cells x cells."""
+    grid = [[rng.random() for _ in range(cells)] for _ in range(cells)]
+    step = size / cells
+    field = []
+    for y in range(size):
+        gy = y / step
+        y0 = int(gy) % cells
+        y1 = (y0 + 1) % cells
+        ty = smoothstep(gy - int(gy))
+        row0, row1 = grid[y0], grid[y1]
+        for x in range(size):
+            gx = x / step
+            x0 = int(gx) % cells
+            x1 = (x0 + 1) % cells
+            tx = smoothstep(gx - int(gx))
+            top = row0[x0] + (row0[x1] - row0[x0]) * tx
+            bottom = row1[x0] + (row1[x1] - row1[x0]) * tx
+            field.append(top + (bottom - top) * ty)
+    return field
+
+
+def fractal_noise(size, rng, octaves=(4, 8, 16, 32, 64)):
+    total = [0.0] * (size * size)
+    weight_sum = 0.0
+    for level, cells in enumerate(octaves):
+        weight = 0.55 ** level
+        weight_sum += weight
+        for i, value in enumerate(value_noise(size, cells, rng)):
+            total[i] += value * weight
+    return [value / weight_sum for value in total]
+
+
+def add_star(image, size, x, y, radius, colour):
+    """Adds a soft round star to an RGB float image, wrapping at the edges."""
+    reach = int(math.ceil(radius * 3))
+    for dy in range(-reach, reach + 1):
+        for dx in range(-reach, reach + 1):
+            glow = math.exp(-(dx * dx + dy * dy) / (2.0 * radius * radius))
+            if glow < 0.01:
+                continue
+            i = (((y + dy) % size) * size + (x + dx) % size) * 3
+            for c in range(3):
+                image[i + c] += colour[c] * glow
+
+
+def star_colour(rng, brightness):
+    tint = rng.choice(((1.0, 1.0, 1.0), (0.8, 0.88, 1.0), (1.0, 0.93, 0.78), (0.85, 0.95, 1.0)))
+    return [brightness * t for t in tint]
+
+
+def nebula(size, rng):
+    density = fractal_noise(size, rng)
+    hue = fractal_noise(size, rng, octaves=(2, 4, 8))
+    purple = (0.50, 0.16, 0.62)
+    teal = (0.08, 0.42, 0.62)
+    image = []
+    for d, h in zip(density, hue):
+        cloud = clamp((d - 0.42) * 2.6) ** 1.6
+        mix = clamp((h - 0.3) * 2.5)
+        for c in range(3):
+            base = (0.012, 0.014, 0.045)[c]
+            image.append(base + cloud * (purple[c] + (teal[c] - purple[c]) * mix))
+    for _ in range(160):
+        add_star(image, size, rng.randrange(size), rng.randrange(size), 0.6,
+                 star_colour(rng, rng.uniform(0.15, 0.5)))
+    return [clamp(value) * 255 for value in image]
+
+
+def star_field(size, rng):
+    image = [0.0] * (size * size * 3)
+    for _ in range(70):
+        add_star(image, size, rng.randrange(size), rng.randrange(size), 0.45,
+                 star_colour(rng, rng.uniform(0.3, 0.8)))
+    for _ in range(8):
+        add_star(image, size, rng.randrange(size), rng.randrange(size), rng.uniform(0.9, 1.3),
+                 star_colour(rng, rng.uniform(0.8, 1.0)))
+    return [clamp(value) * 255 for value in image]
+
+
+def rounded_box_distance(x, y, width, height, radius):
+    """Signed distance from the pixel centre to a rounded rectangle that fills
+    the image: negative inside."""
+    px = abs(x + 0.5 - width / 2.0) - (width / 2.0 - radius)
+    py = abs(y + 0.5 - height / 2.0) - (height / 2.0 - radius)
+    outside = math.hypot(max(px, 0.0), max(py, 0.0))
+    return outside + min(max(px, py), 0.0) - radius
+
+
+def framed_box(width, height, radius, border, fill, edge):
+    """An RGBA rounded box with an anti-aliased outline; fill(y) gives the
+    RGBA inside colour of a row, edge is the RGBA outline colour."""
+    pixels = []
+    for y in range(height):
+        inside = fill(y)
+        for x in range(width):
+            d = rounded_box_distance(x, y, width, height, radius)
+            coverage = clamp(0.5 - d)
+            outline = clamp(d + border + 0.5)
+            colour = [inside[c] + (edge[c] - inside[c]) * outline for c in range(4)]
+            colour[3] *= coverage
+            pixels.extend(colour)
+    return pixels
+
+
+def button(width, height):
+    # Grey, so that the interface tints each button with its own colour.
+    def fill(y):
+        t = y / (height - 1)
+        grey = 215 - 95 * t
+        return (grey, grey, grey, 255)
+
+    return framed_box(width, height, 7, 2.0, fill, (255, 255, 255, 255))
+
+
+def panel(size):
+    return framed_box(size, size, 10, 2.0, lambda y: (22, 30, 52, 205), (130, 160, 220, 255))
+
+
+def main():
+    root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+    folder = os.path.join(root, "Data", "Textures")
+    os.makedirs(folder, exist_ok=True)
+    rng = random.Random(SEED)
+    textures = (
+        ("Nebula.png", 512, 512, 3, lambda: nebula(512, rng)),
+        ("Stars.png", 256, 256, 3, lambda: star_field(256, rng)),
+        ("Button.png", 64, 32, 4, lambda: button(64, 32)),
+        ("Panel.png", 64, 64, 4, lambda: panel(64)),
+    )
+    for name, width, height, channels, make in textures:
+        write_png(os.path.join(folder, name), width, height, channels, make())
+        print("Made Data/Textures/" + name)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
