@@ -9,6 +9,7 @@ namespace
 
 constexpr std::chrono::seconds ServerStartTimeout(30);
 constexpr std::chrono::seconds ServerStopTimeout(10);
+constexpr std::chrono::seconds ToolTimeout(30);
 
 } // namespace
 
@@ -57,4 +58,19 @@ void VirtualDisplay::CloseWindow(unsigned long window) const
     event.xclient.data.l[1] = CurrentTime;
     XSendEvent(display, window, False, NoEventMask, &event);
     XCloseDisplay(display);
+}
+
+void VirtualDisplay::MovePointer(unsigned long window, int x, int y) const
+{
+    if (!RunTool({"xdotool", "mousemove", "--sync", "--window", std::to_string(window),
+                  std::to_string(x), std::to_string(y)},
+                 {{"DISPLAY", name}}, ToolTimeout))
+        throw std::runtime_error("xdotool could not move the pointer");
+}
+
+void VirtualDisplay::Click(unsigned long window, int x, int y) const
+{
+    MovePointer(window, x, y);
+    if (!RunTool({"xdotool", "click", "1"}, {{"DISPLAY", name}}, ToolTimeout))
+        throw std::runtime_error("xdotool could not click");
 }

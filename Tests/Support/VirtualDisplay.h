@@ -28,6 +28,12 @@ public:
     // Asks the window to close the way a window manager does (WM_DELETE_WINDOW).
     void CloseWindow(unsigned long window) const;
 
+    // Moves the pointer to a position in the window, from its top-left corner.
+    void MovePointer(unsigned long window, int x, int y) const;
+    // Moves the pointer there and presses and releases the left button, as a
+    // user does (through XTEST, not as events sent to the window).
+    void Click(unsigned long window, int x, int y) const;
+
 private:
     std::unique_ptr<ChildProcess> server;
     std::string name;

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class VirtualDisplay;
+
+// A picture of a window's content as it is on the screen, taken with
+// ImageMagick's import. Xvfb's frame buffer has no alpha channel.
+class Screenshot
+{
+public:
+    struct Pixel
+    {
+        int red, green, blue;
+    };
+
+    // Throws std::runtime_error when the window cannot be photographed.
+    Screenshot(const VirtualDisplay& display, unsigned long window);
+
+    int Width() const { return width; }
+    int Height() const { return height; }
+    // The pixel at a position from the top-left corner; black outside.
+    Pixel At(int x, int y) const;
+
+private:
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgb;
+};

@@ -1,0 +1,89 @@
+#!/usr/bin/env python3
+"""Measures the game over several runs under a virtual display: the time from
+the start of the process to the first drawn frame of the menu, and the mean
+frame time of the menu with "useDelay" and vertical retrace off. The frames
+are timed by Tools/frameprobe.c, preloaded into the game.
+
+    Tools/benchmark.py [--runs N] [--frames N]"""
+
+import argparse
+import os
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+import gamerun
+
+SETTINGS = """<?xml version="1.0" ?>
+<Settings>
+    <Display>
+        <Option waitVerticalRetrace="false" />
+    </Display>
+    <Other>
+        <Option useDelay="false" />
+    </Other>
+</Settings>
+"""
+
+
+def build_probe(folder):
+    probe = os.path.join(folder, "frameprobe.so")
+    subprocess.run(["cc", "-O2", "-shared", "-fPIC", "-o", probe,
+                    os.path.join(gamerun.ROOT, "Tools", "frameprobe.c"), "-ldl", "-lGL"],
+                   check=True)
+    return probe
+
+
+def measure(display, probe, frames, output):
+    """One run: seconds to the first menu frame, mean seconds per frame."""
+    with gamerun.run_directory(SETTINGS) as directory:
+        environment = gamerun.game_environment(display, LD_PRELOAD=probe,
+                                               FRAMEPROBE_FRAMES=str(frames),
+                                               FRAMEPROBE_OUTPUT=output)
+        if os.path.exists(output):
+            os.remove(output)
+        start = time.monotonic()
+        game = gamerun.start_game(directory, environment)
+        try:
+            gamerun.wait_for(lambda: os.path.exists(output) and os.path.getsize(output) > 0,
+                             "the probe's report")
+        finally:
+            gamerun.stop_game(game)
+    with open(output) as file:
+        first, counted, seconds = file.read().split()
+    return float(first) - start, float(seconds) / int(counted)
+
+
+def describe(values, unit_scale=1000.0):
+    scaled = [value * unit_scale for value in values]
+    return "mean %.2f ms, min %.2f, max %.2f" % (statistics.mean(scaled), min(scaled), max(scaled))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--runs", type=int, default=5)
+    parser.add_argument("--frames", type=int, default=1000)
+    arguments = parser.parse_args()
+
+    gamerun.build_game()
+    with tempfile.TemporaryDirectory(prefix="zev-benchmark-") as folder, \
+            gamerun.virtual_display() as display:
+        probe = build_probe(folder)
+        starts, frame_times = [], []
+        for run in range(arguments.runs):
+            start, frame_time = measure(display, probe, arguments.frames,
+                                        os.path.join(folder, "report"))
+            starts.append(start)
+            frame_times.append(frame_time)
+            print("run %d: first menu frame after %.1f ms, mean frame %.3f ms"
+                  % (run + 1, start * 1000, frame_time * 1000))
+    print("Start to first menu frame: " + describe(starts))
+    print("Menu frame time (%d frames a run): %s (%.0f frames a second)"
+          % (arguments.frames, describe(frame_times), 1.0 / statistics.mean(frame_times)))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,120 @@
+"""Runs the game under a virtual X display of its own, for the scripts that
+measure it and photograph it (Tools/benchmark.py, Tools/take_screenshot.py)."""
+
+import contextlib
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+
+ROOT = os.path.abspath(os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+BUILD = os.path.join(ROOT, "build", "run")
+GAME = os.path.join(BUILD, "zev")
+WINDOW_TITLE = "^ZEV - Quillmere$"
+TIMEOUT = 120.0
+
+
+def build_game():
+    """Installs what is missing and builds the game as run.sh does."""
+    subprocess.run([os.path.join(ROOT, "Tools", "setup.sh")], check=True)
+    subprocess.run(["cmake", "-S", ROOT, "-B", BUILD, "-G", "Ninja",
+                    "-DCMAKE_BUILD_TYPE=RelWithDebInfo"], check=True, stdout=subprocess.DEVNULL)
+    subprocess.run(["cmake", "--build", BUILD, "--target", "zev"], check=True)
+
+
+@contextlib.contextmanager
+def virtual_display(screen="1024x768x24"):
+    """An Xvfb on a free display number; yields the value of DISPLAY."""
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen,
+                               "-nolisten", "tcp"], pass_fds=(write_end,),
+                              stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    try:
+        with os.fdopen(read_end) as numbers:
+            number = numbers.readline().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start")
+        yield ":" + number
+    finally:
+        server.terminate()
+        server.wait()
+
+
+@contextlib.contextmanager
+def run_directory(settings=None):
+    """A working directory that sees the repository's Data/ and holds the
+    given settings.xml text, or none."""
+    directory = tempfile.mkdtemp(prefix="zev-run-")
+    try:
+        os.symlink(os.path.join(ROOT, "Data"), os.path.join(directory, "Data"))
+        if settings is not None:
+            with open(os.path.join(directory, "settings.xml"), "w") as file:
+                file.write(settings)
+        yield directory
+    finally:
+        shutil.rmtree(directory)
+
+
+def game_environment(display, **extra):
+    environment = dict(os.environ, DISPLAY=display, SDL_VIDEODRIVER="x11",
+                       SDL_AUDIODRIVER="dummy")
+    environment.update(extra)
+    return environment
+
+
+def start_game(directory, environment):
+    return subprocess.Popen([GAME], cwd=directory, env=environment, stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL)
+
+
+def stop_game(game):
+    """SIGTERM reaches the game as SDL's quit event."""
+    game.terminate()
+    try:
+        game.wait(timeout=TIMEOUT)
+    except subprocess.TimeoutExpired:
+        game.kill()
+        game.wait()
+
+
+def find_window(display):
+    found = subprocess.run(["xdotool", "search", "--sync", "--name", WINDOW_TITLE],
+                           env=dict(os.environ, DISPLAY=display), capture_output=True,
+                           text=True, timeout=TIMEOUT, check=True)
+    return int(found.stdout.split()[0])
+
+
+def capture(display, window):
+    """The window's content as (width, height, RGB bytes)."""
+    ppm = subprocess.run(["import", "-window", str(window), "-depth", "8", "ppm:-"],
+                         env=dict(os.environ, DISPLAY=display), capture_output=True,
+                         timeout=TIMEOUT, check=True).stdout
+    fields = ppm.split(maxsplit=4)
+    width, height = int(fields[1]), int(fields[2])
+    return width, height, ppm[-width * height * 3:]
+
+
+def pixel(picture, x, y):
+    width, _, rgb = picture
+    at = (y * width + x) * 3
+    return tuple(rgb[at:at + 3])
+
+
+def start_button_swatch(width, height):
+    """A point left of the label of "Start game", which is tinted blue."""
+    return width // 2 - 85, height // 2 - 40
+
+
+def shows_start_button(picture):
+    red, green, blue = pixel(picture, *start_button_swatch(picture[0], picture[1]))
+    return blue > red + 40 and blue > green + 40
+
+
+def wait_for(test, what):
+    deadline = time.monotonic() + TIMEOUT
+    while not test():
+        if time.monotonic() > deadline:
+            raise RuntimeError("Timed out waiting for " + what)
+        time.sleep(0.05)
