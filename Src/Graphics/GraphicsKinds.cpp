@@ -4,7 +4,9 @@
 #include "Engine/ResourceType.h"
 #include "Graphics/AnimatedTexture.h"
 #include "Graphics/CubeMap.h"
+#include "Graphics/TTFFont.h"
 #include "Graphics/Texture.h"
+#include "Graphics/TextureFont.h"
 
 #include <SDL_image.h>
 
@@ -27,4 +29,6 @@ void RegisterGraphicsKinds()
     DataStore::RegisterKind(ResourceType::Texture, Make<Texture>);
     DataStore::RegisterKind(ResourceType::AnimatedTexture, Make<AnimatedTexture>);
     DataStore::RegisterKind(ResourceType::CubeMap, Make<CubeMap>);
+    DataStore::RegisterKind(ResourceType::Font, Make<TextureFont>);
+    DataStore::RegisterKind(ResourceType::TTFFont, Make<TTFFont>);
 }

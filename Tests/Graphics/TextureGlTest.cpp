@@ -5,7 +5,6 @@
 #include "Graphics/CubeMap.h"
 #include "Graphics/GraphicsKinds.h"
 #include "Graphics/Texture.h"
-#include "Support/Archive.h"
 #include "Support/FakeResource.h"
 #include "Support/GlWindow.h"
 #include "Support/Images.h"
@@ -13,7 +12,6 @@
 
 #include <gtest/gtest.h>
 #include <string>
-#include <vector>
 
 namespace
 {
@@ -61,56 +59,11 @@ protected:
         return value;
     }
 
-    // The files of one of each kind of image resource.
-    static std::vector<std::string> WriteEveryKind()
-    {
-        WriteSolidBmp("Data/Plain.bmp", 8, 4, 0x204060);
-        WriteSolidBmp("Data/Sheet.bmp", 32, 16, 0x406080);
-        WriteTextFile("Data/Sheet.xml", "<AnimatedTexture file='Sheet.bmp'><grid x='8' y='8'/>"
-                                        "<framecount value='8'/></AnimatedTexture>");
-        WriteBmp("Data/Strip.bmp", 12, 2, [](int x, int) { return FaceColors[x / 2]; });
-        WriteTextFile("Data/Sky.xml", "<CubeMap><image file='Strip.bmp'/></CubeMap>");
-        return {"Data/Plain.bmp", "Data/Sheet.bmp", "Data/Sheet.xml", "Data/Strip.bmp",
-                "Data/Sky.xml"};
-    }
-
     TempDirectory directory;
     DataStore store{nullptr};
 };
 
 } // namespace
-
-TEST_F(TextureGlTest, EveryKindLoadsFromTheDiskAndFromTheArchive)
-{
-    for (const bool archived : {false, true})
-    {
-        const std::vector<std::string> files = WriteEveryKind();
-        if (archived)
-            MoveIntoArchive(files);
-        DataStore images(nullptr);
-        const auto load = [&images](const std::string& path, int type)
-        {
-            images.AddResource(path, nullptr, type);
-            Resource* resource = images.GetResource(path, true);
-            EXPECT_TRUE(ProcessUntil(images, [resource] { return resource->IsReady(); }));
-        };
-        load("Data/Plain.bmp", ResourceType::Texture);
-        load("Data/Sheet.xml", ResourceType::AnimatedTexture);
-        load("Data/Sky.xml", ResourceType::CubeMap);
-
-        const Texture* plain = images.GetTexture("Data/Plain.bmp", true);
-        EXPECT_TRUE(glIsTexture(plain->textureId)) << archived;
-        EXPECT_EQ(8, plain->width);
-        const AnimatedTexture* sheet = images.GetAnimatedTexture("Data/Sheet.xml", true);
-        EXPECT_TRUE(glIsTexture(sheet->textureId)) << archived;
-        EXPECT_EQ(4, sheet->columns);
-        EXPECT_EQ(sheet, images.GetTexture("Data/Sheet.xml", true));
-        const CubeMap* sky = images.GetCubeMap("Data/Sky.xml", true);
-        EXPECT_TRUE(glIsTexture(sky->textureId)) << archived;
-        EXPECT_EQ(2, sky->width);
-        EXPECT_EQ(nullptr, images.GetCubeMap("Data/Plain.bmp", false));
-    }
-}
 
 TEST_F(TextureGlTest, ATextureUploadsWithLinearFiltersAndRepeats)
 {
