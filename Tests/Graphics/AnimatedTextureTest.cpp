@@ -1,6 +1,5 @@
 #include "Graphics/AnimatedTexture.h"
 
-#include "Engine/DataFile.h"
 #include "Support/Capture.h"
 #include "Support/Images.h"
 #include "Support/TempDirectory.h"
@@ -13,12 +12,7 @@ namespace
 class AnimatedTextureTest : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        CreateFileMutex();
-        WriteSolidBmp("Sheets/Boom.bmp", 64, 32, 0xFF8000);
-    }
-    void TearDown() override { DestroyFileMutex(); }
+    void SetUp() override { WriteSolidBmp("Sheets/Boom.bmp", 64, 32, 0xFF8000); }
 
     // A sheet whose definition has the children.
     static void Define(const std::string& children)

@@ -1,6 +1,5 @@
 #include "Graphics/CubeMap.h"
 
-#include "Engine/DataFile.h"
 #include "Support/Capture.h"
 #include "Support/Images.h"
 #include "Support/TempDirectory.h"
@@ -27,9 +26,6 @@ public:
 class CubeMapTest : public testing::Test
 {
 protected:
-    void SetUp() override { CreateFileMutex(); }
-    void TearDown() override { DestroyFileMutex(); }
-
     static void Define(const std::string& children)
     {
         WriteTextFile("Sky/Sky.xml", "<CubeMap>" + children + "</CubeMap>");

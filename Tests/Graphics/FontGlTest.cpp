@@ -1,16 +1,10 @@
-#include "Engine/DataFile.h"
-#include "Engine/DataStore.h"
 #include "Engine/MathUtil.h"
 #include "Engine/ResourceType.h"
-#include "Graphics/GraphicsKinds.h"
+#include "GlResourceTest.h"
 #include "Graphics/TTFFont.h"
 #include "Graphics/TextureFont.h"
-#include "Support/FakeResource.h"
-#include "Support/GlWindow.h"
 #include "Support/Images.h"
-#include "Support/TempDirectory.h"
 
-#include <SDL_ttf.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
@@ -28,23 +22,13 @@ struct Rectangle
     }
 };
 
-class FontGlTest : public testing::Test
+class FontGlTest : public GlResourceTest
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        OpenGlWindow();
-        ASSERT_EQ(0, TTF_Init()) << TTF_GetError();
-        RegisterGraphicsKinds();
-    }
-    static void TearDownTestSuite() { TTF_Quit(); }
-
     void SetUp() override
     {
-        SetPixelProjection();
-        glEnable(GL_TEXTURE_2D);
-        glColor3f(1, 1, 1);
-        CreateFileMutex();
+        GlResourceTest::SetUp();
+        PrepareForText();
         std::filesystem::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", "Sans.ttf");
         WriteTextFile("Sans.xml", "<TTFFont file='Sans.ttf'><size value='14'/></TTFFont>");
         // A is white, B grey, in an atlas twice as high as the glyphs.
@@ -58,14 +42,12 @@ protected:
                       "</character><character char='B'><Area x='8' y='0' w='8' h='8'/>"
                       "</character></Font>");
     }
-    void TearDown() override { DestroyFileMutex(); }
-
-    Font* Load(const std::string& path, int type)
+    // A cleared buffer, texturing on and white text.
+    static void PrepareForText()
     {
-        store.AddResource(path, nullptr, type);
-        Font* font = store.GetFont(path, true);
-        EXPECT_TRUE(ProcessUntil(store, [font] { return font->IsReady(); })) << path;
-        return font;
+        SetPixelProjection();
+        glEnable(GL_TEXTURE_2D);
+        glColor3f(1, 1, 1);
     }
 
     // Draws the text at the rectangle's corner; it lights pixels inside the
@@ -90,9 +72,6 @@ protected:
         }
         EXPECT_LT(area.width * area.height / 20, inside);
     }
-
-    TempDirectory directory;
-    DataStore store{nullptr};
 };
 
 } // namespace
@@ -103,8 +82,8 @@ TEST_F(FontGlTest, EachFontKindDrawsInsideItsTextSize)
     const int types[] = {ResourceType::Font, ResourceType::TTFFont};
     for (int i = 0; i < 2; ++i)
     {
-        SetPixelProjection();
-        Font* font = Load(paths[i], types[i]);
+        PrepareForText();
+        Font* font = Load<Font>(paths[i], types[i]);
         const std::string text = "AB\nBAAB";
         int width = 0;
         int height = 0;
@@ -115,7 +94,7 @@ TEST_F(FontGlTest, EachFontKindDrawsInsideItsTextSize)
 
 TEST_F(FontGlTest, ABitmapFontPlacesEachGlyphFromItsArea)
 {
-    Font* font = Load("Bitmap.xml", ResourceType::Font);
+    Font* font = Load<Font>("Bitmap.xml", ResourceType::Font);
     Font::PreRender* text = font->CreatePreRender("AB\nb");
     EXPECT_EQ(16.0f, font->Draw(20, 30, 0, text));
     font->DeletePreRender(text);
@@ -138,7 +117,7 @@ TEST_F(FontGlTest, ABitmapFontPlacesEachGlyphFromItsArea)
 
 TEST_F(FontGlTest, ATrueTypeTextIsOneTextureOfPowerOfTwoSides)
 {
-    Font* font = Load("Sans.xml", ResourceType::TTFFont);
+    Font* font = Load<Font>("Sans.xml", ResourceType::TTFFont);
     const std::string text = "a\n\nWide";
     int width = 0;
     int height = 0;
@@ -168,8 +147,8 @@ TEST_F(FontGlTest, ATrueTypeTextIsOneTextureOfPowerOfTwoSides)
 
 TEST_F(FontGlTest, EmptyAndForeignTextsDrawNothing)
 {
-    Font* sans = Load("Sans.xml", ResourceType::TTFFont);
-    Font* bitmap = Load("Bitmap.xml", ResourceType::Font);
+    Font* sans = Load<Font>("Sans.xml", ResourceType::TTFFont);
+    Font* bitmap = Load<Font>("Bitmap.xml", ResourceType::Font);
     EXPECT_EQ(nullptr, sans->CreatePreRender(""));
     EXPECT_EQ(nullptr, sans->CreatePreRender("\n\n"));
     Font::PreRender* bitmapText = bitmap->CreatePreRender("A");

@@ -13,11 +13,7 @@ class GlHelpersGlTest : public testing::Test
 protected:
     static void SetUpTestSuite() { OpenGlWindow(); }
 
-    void SetUp() override
-    {
-        SetPixelProjection();
-        glDisable(GL_TEXTURE_2D);
-    }
+    void SetUp() override { SetPixelProjection(); }
 
     static bool ClientStatesOff()
     {

@@ -1,19 +1,14 @@
-#include "Engine/DataFile.h"
-#include "Engine/DataStore.h"
 #include "Engine/ResourceType.h"
+#include "GlResourceTest.h"
 #include "Graphics/AnimatedTexture.h"
 #include "Graphics/CubeMap.h"
-#include "Graphics/GraphicsKinds.h"
 #include "Graphics/TTFFont.h"
 #include "Graphics/TextureFont.h"
 #include "Support/Archive.h"
 #include "Support/Capture.h"
-#include "Support/FakeResource.h"
-#include "Support/GlWindow.h"
 #include "Support/Images.h"
 #include "Support/TempDirectory.h"
 
-#include <SDL_ttf.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
@@ -22,20 +17,9 @@
 namespace
 {
 
-class GraphicsKindsGlTest : public testing::Test
+class GraphicsKindsGlTest : public GlResourceTest
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        OpenGlWindow();
-        ASSERT_EQ(0, TTF_Init()) << TTF_GetError();
-        RegisterGraphicsKinds();
-    }
-    static void TearDownTestSuite() { TTF_Quit(); }
-
-    void SetUp() override { CreateFileMutex(); }
-    void TearDown() override { DestroyFileMutex(); }
-
     // One resource of each kind, with every file it reads.
     static std::vector<std::string> WriteEveryKind()
     {
@@ -79,31 +63,31 @@ TEST_F(GraphicsKindsGlTest, EveryKindLoadsFromTheDiskAndFromTheArchive)
         const std::vector<std::string> files = WriteEveryKind();
         if (archived)
             MoveIntoArchive(files);
-        DataStore store(nullptr);
+        DataStore fresh(nullptr); // a store for each directory
         for (const Kind& kind : kinds)
         {
-            store.AddResource(kind.path, nullptr, kind.type);
-            Resource* resource = store.GetResource(kind.path, true);
-            EXPECT_TRUE(ProcessUntil(store, [resource] { return resource->IsReady(); }))
+            fresh.AddResource(kind.path, nullptr, kind.type);
+            Resource* resource = fresh.GetResource(kind.path, true);
+            EXPECT_TRUE(ProcessUntil(fresh, [resource] { return resource->IsReady(); }))
                 << kind.path << (archived ? " from the archive" : "");
         }
 
-        const Texture* plain = store.GetTexture("Data/Plain.bmp", true);
+        const Texture* plain = fresh.GetTexture("Data/Plain.bmp", true);
         EXPECT_TRUE(glIsTexture(plain->textureId));
         EXPECT_EQ(8, plain->width);
-        const AnimatedTexture* sheet = store.GetAnimatedTexture("Data/Sheet.xml", true);
+        const AnimatedTexture* sheet = fresh.GetAnimatedTexture("Data/Sheet.xml", true);
         EXPECT_TRUE(glIsTexture(sheet->textureId));
         EXPECT_EQ(4, sheet->columns);
-        EXPECT_EQ(sheet, store.GetTexture("Data/Sheet.xml", true));
-        const CubeMap* sky = store.GetCubeMap("Data/Sky.xml", true);
+        EXPECT_EQ(sheet, fresh.GetTexture("Data/Sheet.xml", true));
+        const CubeMap* sky = fresh.GetCubeMap("Data/Sky.xml", true);
         EXPECT_TRUE(glIsTexture(sky->textureId));
         EXPECT_EQ(2, sky->width);
-        EXPECT_EQ(nullptr, store.GetCubeMap("Data/Plain.bmp", false));
+        EXPECT_EQ(nullptr, fresh.GetCubeMap("Data/Plain.bmp", false));
 
-        Font* bitmap = store.GetFont("Data/Fonts/Bitmap.xml", true);
+        Font* bitmap = fresh.GetFont("Data/Fonts/Bitmap.xml", true);
         EXPECT_NE(nullptr, dynamic_cast<TextureFont*>(bitmap));
         EXPECT_EQ(8, bitmap->GetLineHeight());
-        Font* sans = store.GetFont("Data/Fonts/Sans.xml", true);
+        Font* sans = fresh.GetFont("Data/Fonts/Sans.xml", true);
         EXPECT_NE(nullptr, dynamic_cast<TTFFont*>(sans));
         int width = 0;
         int height = 0;
@@ -117,9 +101,7 @@ TEST_F(GraphicsKindsGlTest, EveryKindLoadsFromTheDiskAndFromTheArchive)
 
 TEST_F(GraphicsKindsGlTest, AddTextureRegistersAndRequestsATexture)
 {
-    const TempDirectory directory;
     WriteSolidBmp("Skin.bmp", 4, 4, 0x808080);
-    DataStore store(nullptr);
     Texture* skin = store.AddTexture("Skin.bmp", "Skin");
     ASSERT_NE(nullptr, skin);
     EXPECT_TRUE(ProcessUntil(store, [skin] { return skin->IsReady(); }));
@@ -129,11 +111,9 @@ TEST_F(GraphicsKindsGlTest, AddTextureRegistersAndRequestsATexture)
 
 TEST_F(GraphicsKindsGlTest, ABitmapFontReadsItsDefinitionWhenRegistered)
 {
-    const TempDirectory directory;
-    DataStore store(nullptr);
     WriteTextFile("Bitmap.xml", "<Font file='Glyphs.bmp'/>");
     EXPECT_EQ("Can't find 'default' attribute in any of the Character tags in font definition "
               "file: Bitmap.xml",
-              ErrorOf([&store] { store.AddResource("Bitmap.xml", nullptr, ResourceType::Font); }));
+              ErrorOf([this] { store.AddResource("Bitmap.xml", nullptr, ResourceType::Font); }));
     EXPECT_EQ(nullptr, store.Find("Bitmap.xml", true));
 }

@@ -1,6 +1,5 @@
 #include "Graphics/TextureFont.h"
 
-#include "Engine/DataFile.h"
 #include "Support/Capture.h"
 #include "Support/Images.h"
 #include "Support/TempDirectory.h"
@@ -38,12 +37,7 @@ std::string Escaped(char c)
 class TextureFontTest : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        CreateFileMutex();
-        WriteSolidBmp("Fonts/Glyphs.bmp", 64, 32, 0xFFFFFF);
-    }
-    void TearDown() override { DestroyFileMutex(); }
+    void SetUp() override { WriteSolidBmp("Fonts/Glyphs.bmp", 64, 32, 0xFFFFFF); }
 
     static void Define(const std::string& attributes, const std::string& characters)
     {

@@ -1,14 +1,9 @@
-#include "Engine/DataFile.h"
-#include "Engine/DataStore.h"
 #include "Engine/ResourceType.h"
+#include "GlResourceTest.h"
 #include "Graphics/AnimatedTexture.h"
 #include "Graphics/CubeMap.h"
-#include "Graphics/GraphicsKinds.h"
 #include "Graphics/Texture.h"
-#include "Support/FakeResource.h"
-#include "Support/GlWindow.h"
 #include "Support/Images.h"
-#include "Support/TempDirectory.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -19,32 +14,9 @@ namespace
 const Uint32 FaceColors[CubeMap::FaceCount] = {0xFF0000, 0x00FF00, 0x0000FF,
                                                0xFFFF00, 0x00FFFF, 0xFF00FF};
 
-class TextureGlTest : public testing::Test
+class TextureGlTest : public GlResourceTest
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        OpenGlWindow();
-        RegisterGraphicsKinds();
-    }
-
-    void SetUp() override
-    {
-        SetPixelProjection();
-        CreateFileMutex();
-    }
-    void TearDown() override { DestroyFileMutex(); }
-
-    // Registers the path in the store and waits until it is ready.
-    template <class Kind>
-    Kind* Load(const std::string& path, int type)
-    {
-        store.AddResource(path, nullptr, type);
-        Resource* resource = store.GetResource(path, true);
-        EXPECT_TRUE(ProcessUntil(store, [resource] { return resource->IsReady(); })) << path;
-        return dynamic_cast<Kind*>(resource);
-    }
-
     static GLint TextureParameter(GLenum target, GLenum name)
     {
         GLint value = 0;
@@ -58,9 +30,6 @@ protected:
         glGetTexLevelParameteriv(target, 0, name, &value);
         return value;
     }
-
-    TempDirectory directory;
-    DataStore store{nullptr};
 };
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "Graphics/Texture.h"
 
-#include "Engine/DataFile.h"
 #include "Support/Capture.h"
 #include "Support/Images.h"
 #include "Support/TempDirectory.h"
@@ -16,9 +15,6 @@ namespace
 class TextureTest : public testing::Test
 {
 protected:
-    void SetUp() override { CreateFileMutex(); }
-    void TearDown() override { DestroyFileMutex(); }
-
     TempDirectory directory;
 };
 

@@ -26,6 +26,7 @@ void SetPixelProjection()
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
     glDisable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
     glClearColor(0, 0, 0, 0);
     glDrawBuffer(GL_BACK);
     glClear(GL_COLOR_BUFFER_BIT);

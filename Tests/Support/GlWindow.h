@@ -13,7 +13,7 @@ void OpenGlWindow();
 
 // A projection of one unit per pixel over the whole window, x to the right
 // and y downward from the top-left corner; identity modelview and texture
-// matrices; depth test, lighting and blending off; the back buffer cleared to
+// matrices; depth test, lighting, blending and texturing off; the back buffer cleared to
 // black.
 void SetPixelProjection();
 
