@@ -1,0 +1,88 @@
+#include "Engine/SimpleGameState.h"
+
+#include "Engine/Error.h"
+#include "Engine/Settings.h"
+#include "Engine/Subsystems.h"
+#include "Engine/Timer.h"
+#include "Engine/UiRootInterface.h"
+
+namespace Engine
+{
+
+SimpleGameState::SimpleGameState(Timer* timer, VideoInterface* graph, int id)
+    : GameState(timer, id), graph(graph)
+{
+}
+
+SimpleGameState::~SimpleGameState()
+{
+    uiRoot.reset();
+}
+
+void SimpleGameState::Init()
+{
+    SetPaused(false);
+    events.AddHandler(SDL_QUIT, OnQuitEvent, this, false);
+    if (const auto createUiRoot = GetSubsystems().createUiRoot)
+        uiRoot.reset(createUiRoot(graph, events, lua));
+    profiler.RegisterLua(lua);
+}
+
+GameState* SimpleGameState::Tick()
+{
+    if (loading)
+    {
+        loading = false;
+        // The first frame after loading runs at least one step.
+        if (timer->steps == 0)
+            timer->steps = 1;
+    }
+
+    profiler.UpdateLua(lua);
+    try
+    {
+        events.Poll();
+        if (uiRoot)
+        {
+            for (Uint32 step = 0; step < timer->steps; ++step)
+                uiRoot->Update(StepSeconds);
+        }
+        return quit ? nullptr : Update();
+    }
+    catch (const std::exception& e)
+    {
+        HandleError(e);
+        return quit ? nullptr : this;
+    }
+}
+
+void SimpleGameState::Draw()
+{
+    if (loading)
+        return;
+    DrawScene();
+    if (uiRoot)
+        uiRoot->Draw();
+}
+
+void SimpleGameState::HandleError(const std::exception& e)
+{
+    PrintError(e);
+    if (!uiRoot || !uiRoot->SetFrameText("ErrorMessageText", e.what()) ||
+        !uiRoot->SetFrameVisible("ErrorMessageWindow", true))
+        throw;
+}
+
+bool SimpleGameState::OnQuitEvent(const SDL_Event&, Object* data)
+{
+    static_cast<SimpleGameState*>(data)->quit = true;
+    return false;
+}
+
+int SimpleGameState::LuaExit(lua_State* L)
+{
+    LuaState::GetThis<SimpleGameState>(L)->quit = true;
+    return 0;
+}
+
+} // namespace Engine

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "Engine/EventDispatcher.h"
+#include "Engine/GameState.h"
+#include "Engine/LuaState.h"
+
+#include <memory>
+
+class UiRootInterface;
+class VideoInterface;
+
+namespace Engine
+{
+
+// The base of the game's states: each has its own event dispatcher, Lua state
+// and interface root. It leaves the stack at the tick after its quit flag is
+// set (by SDL's quit event or the Lua function LuaExit).
+class SimpleGameState : public GameState
+{
+public:
+    SimpleGameState(Timer* timer, VideoInterface* graph, int id);
+    ~SimpleGameState() override;
+
+    // Unpauses the state, listens for SDL's quit event, creates the interface
+    // root and publishes the profiler to Lua. Subclasses call it first.
+    void Init() override;
+    void OnResume() override {}
+    // Dispatches the events, updates the interface once per fixed step and
+    // returns what Update returns, or null once the quit flag is set.
+    GameState* Tick() override;
+    // The scene, then the interface.
+    void Draw() override;
+    // Prints the failure and shows it in the interface's error window; without
+    // the frames "ErrorMessageText" and "ErrorMessageWindow" it rethrows.
+    void HandleError(const std::exception& e) override;
+
+    // SDL's quit event sets the quit flag of the state given as data; other
+    // handlers still see the event.
+    static bool OnQuitEvent(const SDL_Event& event, Object* data);
+    // Lua: sets the quit flag of the state bound to argument 1.
+    static int LuaExit(lua_State* L);
+
+protected:
+    virtual GameState* Update() = 0;
+    virtual void DrawScene() = 0;
+
+    bool quit = false;
+    VideoInterface* const graph;
+    EventDispatcher events;
+    LuaState lua;
+    // Null while the game registers no interface.
+    std::unique_ptr<UiRootInterface> uiRoot;
+    bool loading = true;
+};
+
+} // namespace Engine

@@ -1,0 +1,19 @@
+#include "Engine/Subsystems.h"
+
+#include "Audio/Audio.h"
+#include "Game/MenuState.h"
+#include "Graphics/Graph.h"
+
+namespace Engine
+{
+
+void RegisterSubsystems()
+{
+    Subsystems& subsystems = GetSubsystems();
+    subsystems.createVideo = []() -> VideoInterface* { return new Graph; };
+    subsystems.createAudio = []() -> AudioInterface* { return new Audio; };
+    subsystems.createFirstState = [](Timer* timer, VideoInterface* graph) -> GameState*
+    { return new MenuState(timer, graph); };
+}
+
+} // namespace Engine

@@ -1,0 +1,241 @@
+#include "Engine/SimpleGameState.h"
+
+#include "Engine/Error.h"
+#include "Engine/Settings.h"
+#include "Engine/Subsystems.h"
+#include "Engine/Timer.h"
+#include "Engine/UiRootInterface.h"
+#include "Support/LuaScript.h"
+#include "Support/SdlEventQueue.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+using Log = std::vector<std::string>;
+
+// The interface root of the last state that created one.
+class FakeUiRoot : public UiRootInterface
+{
+public:
+    explicit FakeUiRoot(Log& log) : log(log) {}
+    ~FakeUiRoot() override { log.push_back("root deleted"); }
+
+    void Update(float stepSeconds) override
+    {
+        log.push_back("root update " + std::to_string(stepSeconds));
+        if (updateFails)
+            throw Error("root failed");
+    }
+    void Draw() override { log.push_back("root draw"); }
+    bool SetFrameText(const std::string& frame, const std::string& text) override
+    {
+        if (!frames.count(frame))
+            return false;
+        texts[frame] = text;
+        return true;
+    }
+    bool SetFrameVisible(const std::string& frame, bool visible) override
+    {
+        if (!frames.count(frame))
+            return false;
+        shown[frame] = visible;
+        return true;
+    }
+    Object* AsParent() override { return nullptr; }
+
+    std::map<std::string, bool> frames;
+    std::map<std::string, std::string> texts;
+    std::map<std::string, bool> shown;
+    bool updateFails = false;
+
+private:
+    Log& log;
+};
+
+Log* rootLog = nullptr;
+FakeUiRoot* lastRoot = nullptr;
+
+UiRootInterface* CreateFakeUiRoot(VideoInterface*, EventDispatcher&, LuaState&)
+{
+    lastRoot = new FakeUiRoot(*rootLog);
+    return lastRoot;
+}
+
+class TestState : public Engine::SimpleGameState
+{
+public:
+    TestState(Timer* timer, Log& log) : SimpleGameState(timer, nullptr, 7), log(log) {}
+
+    LuaState& Lua() { return lua; }
+    bool Quitting() const { return quit; }
+
+    bool updateFails = false;
+
+protected:
+    GameState* Update() override
+    {
+        log.push_back("update");
+        if (updateFails)
+            throw Error("update failed");
+        return this;
+    }
+    void DrawScene() override { log.push_back("scene"); }
+
+private:
+    Log& log;
+};
+
+void PushQuitEvent()
+{
+    SDL_Event event{};
+    event.type = SDL_QUIT;
+    ASSERT_EQ(0, SDL_PushEvent(&event));
+}
+
+class SimpleGameStateTest : public SdlEventQueueTest
+{
+protected:
+    void SetUp() override
+    {
+        SdlEventQueueTest::SetUp();
+        rootLog = &log;
+        lastRoot = nullptr;
+    }
+    void TearDown() override
+    {
+        Engine::GetSubsystems().createUiRoot = nullptr;
+        SdlEventQueueTest::TearDown();
+    }
+
+    // A state with an interface root that has the two error frames.
+    std::unique_ptr<TestState> StateWithRoot()
+    {
+        Engine::GetSubsystems().createUiRoot = CreateFakeUiRoot;
+        auto state = std::make_unique<TestState>(&timer, log);
+        state->Init();
+        lastRoot->frames = {{"ErrorMessageText", true}, {"ErrorMessageWindow", true}};
+        return state;
+    }
+
+    Log log;
+    Timer timer{15};
+};
+
+TEST_F(SimpleGameStateTest, InitUnpausesTheStateAndPublishesItsProfiler)
+{
+    TestState state(&timer, log);
+    EXPECT_TRUE(state.IsPaused());
+    state.Init();
+    EXPECT_FALSE(state.IsPaused());
+    EXPECT_EQ("table", LuaEval(state.Lua(), "type(Profiler)"));
+    EXPECT_EQ("State7", LuaEval(state.Lua(), "Profiler.Title"));
+}
+
+TEST_F(SimpleGameStateTest, EachTickUpdatesTheInterfaceOncePerStepThenTheState)
+{
+    const auto state = StateWithRoot();
+    const std::string step = "root update " + std::to_string(StepSeconds);
+
+    // Nothing drawn before the first tick: the state is loading.
+    state->Draw();
+    EXPECT_TRUE(log.empty());
+
+    // The first tick after loading runs at least one step.
+    timer.steps = 0;
+    EXPECT_EQ(state.get(), state->Tick());
+    EXPECT_EQ((Log{step, "update"}), log);
+
+    log.clear();
+    timer.steps = 3;
+    EXPECT_EQ(state.get(), state->Tick());
+    EXPECT_EQ((Log{step, step, step, "update"}), log);
+
+    log.clear();
+    state->Draw();
+    EXPECT_EQ((Log{"scene", "root draw"}), log);
+}
+
+TEST_F(SimpleGameStateTest, SdlsQuitEventEndsTheStateAtItsTick)
+{
+    TestState state(&timer, log);
+    state.Init();
+    PushQuitEvent();
+    EXPECT_EQ(nullptr, state.Tick());
+    EXPECT_TRUE(log.empty()); // no update after quit
+}
+
+TEST_F(SimpleGameStateTest, LuaExitSetsTheQuitFlagOfTheBoundState)
+{
+    TestState state(&timer, log);
+    state.Init();
+    LuaState& lua = state.Lua();
+    lua_newtable(lua.GetState());
+    lua.SetThis(&state);
+    lua.SetField("Exit", Engine::SimpleGameState::LuaExit);
+    lua_setglobal(lua.GetState(), "MainMenu");
+
+    EXPECT_TRUE(EndsWith(LuaFailure(lua, "MainMenu.Exit({})"), "Invalid Lua object!"));
+    EXPECT_FALSE(state.Quitting());
+    lua.DoString("MainMenu:Exit()");
+    EXPECT_TRUE(state.Quitting());
+    EXPECT_EQ(nullptr, state.Tick());
+}
+
+TEST_F(SimpleGameStateTest, AFailureIsShownInTheErrorWindowAndTheStateGoesOn)
+{
+    const auto state = StateWithRoot();
+    state->updateFails = true;
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(state.get(), state->Tick());
+    EXPECT_EQ(0u, testing::internal::GetCapturedStdout().find("Error: update failed\n"));
+    EXPECT_EQ("update failed", lastRoot->texts["ErrorMessageText"]);
+    EXPECT_TRUE(lastRoot->shown["ErrorMessageWindow"]);
+}
+
+TEST_F(SimpleGameStateTest, AFailureAfterQuitEndsTheState)
+{
+    const auto state = StateWithRoot();
+    lastRoot->updateFails = true;
+    PushQuitEvent();
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(nullptr, state->Tick());
+    testing::internal::GetCapturedStdout();
+}
+
+TEST_F(SimpleGameStateTest, WithoutTheErrorFramesTheFailureIsRethrown)
+{
+    const std::vector<std::map<std::string, bool>> interfaces = {
+        {}, {{"ErrorMessageText", true}}, {{"ErrorMessageWindow", true}}};
+    for (const auto& frames : interfaces)
+    {
+        SCOPED_TRACE(frames.size());
+        const auto state = StateWithRoot();
+        lastRoot->frames = frames;
+        state->updateFails = true;
+        testing::internal::CaptureStdout();
+        EXPECT_THROW(state->Tick(), Error);
+        testing::internal::GetCapturedStdout();
+    }
+
+    // No interface at all.
+    Engine::GetSubsystems().createUiRoot = nullptr;
+    TestState state(&timer, log);
+    state.Init();
+    const std::runtime_error failure("plain");
+    testing::internal::CaptureStdout();
+    try
+    {
+        throw failure;
+    }
+    catch (const std::exception& e)
+    {
+        EXPECT_THROW(state.HandleError(e), std::runtime_error);
+    }
+    testing::internal::GetCapturedStdout();
+}
+
+} // namespace

@@ -1,0 +1,161 @@
+#include "Support/ChildProcess.h"
+
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <stdexcept>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace
+{
+
+constexpr std::chrono::milliseconds PollInterval(10);
+
+// "NAME=value" for every variable of this process, replaced or extended by
+// the given ones.
+std::vector<std::string> MergeEnvironment(const ChildProcess::Environment& environment)
+{
+    std::vector<std::string> merged;
+    for (char** variable = environ; *variable; ++variable)
+    {
+        const std::string entry = *variable;
+        if (!environment.count(entry.substr(0, entry.find('='))))
+            merged.push_back(entry);
+    }
+    for (const auto& [name, value] : environment)
+        merged.push_back(name + "=" + value);
+    return merged;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& strings)
+{
+    std::vector<char*> pointers;
+    for (std::string& text : strings)
+        pointers.push_back(text.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+std::string ReadAll(std::FILE* file)
+{
+    std::string content;
+    char buffer[4096];
+    off_t offset = 0;
+    ssize_t count;
+    while ((count = pread(fileno(file), buffer, sizeof buffer, offset)) > 0)
+    {
+        content.append(buffer, static_cast<std::size_t>(count));
+        offset += count;
+    }
+    return content;
+}
+
+template <class Condition>
+bool PollUntil(Condition condition, std::chrono::milliseconds timeout)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition())
+    {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(PollInterval);
+    }
+    return true;
+}
+
+} // namespace
+
+ChildProcess::ChildProcess(const std::vector<std::string>& command, const std::string& directory,
+                           const Environment& environment)
+    : output(std::tmpfile()), errors(std::tmpfile())
+{
+    if (!output || !errors || command.empty())
+        throw std::runtime_error("Cannot start a process");
+    std::vector<std::string> arguments = command;
+    std::vector<std::string> variables = MergeEnvironment(environment);
+    const std::vector<char*> argv = Pointers(arguments);
+    const std::vector<char*> envp = Pointers(variables);
+
+    std::fflush(nullptr);
+    pid = fork();
+    if (pid < 0)
+        throw std::runtime_error(std::string("fork failed: ") + std::strerror(errno));
+    if (pid == 0)
+    {
+        const int input = open("/dev/null", O_RDONLY);
+        if (input < 0 || dup2(input, 0) < 0 || dup2(fileno(output), 1) < 0 ||
+            dup2(fileno(errors), 2) < 0 || (!directory.empty() && chdir(directory.c_str()) < 0))
+            _exit(127);
+        execvpe(argv[0], argv.data(), envp.data());
+        _exit(127);
+    }
+}
+
+ChildProcess::~ChildProcess()
+{
+    if (!HasExited())
+    {
+        kill(pid, SIGKILL);
+        Reap(0);
+    }
+    std::fclose(output);
+    std::fclose(errors);
+}
+
+bool ChildProcess::WaitForExit(std::chrono::milliseconds timeout)
+{
+    return PollUntil([this] { return HasExited(); }, timeout);
+}
+
+bool ChildProcess::WaitForOutput(const std::string& text, std::chrono::milliseconds timeout)
+{
+    return PollUntil([&] { return Output().find(text) != std::string::npos; }, timeout);
+}
+
+bool ChildProcess::HasExited()
+{
+    if (status < 0)
+        Reap(WNOHANG);
+    return status >= 0;
+}
+
+void ChildProcess::Signal(int signal)
+{
+    if (!HasExited())
+        kill(pid, signal);
+}
+
+std::string ChildProcess::Output() const
+{
+    return ReadAll(output);
+}
+
+std::string ChildProcess::Errors() const
+{
+    return ReadAll(errors);
+}
+
+void ChildProcess::Reap(int options)
+{
+    int result;
+    if (waitpid(pid, &result, options) != pid)
+        return;
+    if (WIFEXITED(result))
+        status = WEXITSTATUS(result);
+    else if (WIFSIGNALED(result))
+        status = 128 + WTERMSIG(result);
+}
+
+bool RunTool(const std::vector<std::string>& command, const ChildProcess::Environment& environment,
+             std::chrono::milliseconds timeout, std::string* output)
+{
+    ChildProcess tool(command, "", environment);
+    const bool ended = tool.WaitForExit(timeout);
+    if (output)
+        *output = tool.Output();
+    return ended && tool.ExitStatus() == 0;
+}

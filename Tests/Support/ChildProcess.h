@@ -1,0 +1,57 @@
+#pragma once
+
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+// A program started in a working directory of its own, with its standard
+// output and standard error captured. The process is killed and reaped with
+// the object if it still runs.
+class ChildProcess
+{
+public:
+    // Variables set for the program on top of this process's environment.
+    using Environment = std::map<std::string, std::string>;
+
+    // The program (command[0]) is looked up on PATH. Throws std::runtime_error
+    // when the process cannot be created.
+    ChildProcess(const std::vector<std::string>& command, const std::string& directory,
+                 const Environment& environment);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    pid_t Pid() const { return pid; }
+
+    // Polls until the process has ended or the timeout has passed; true when
+    // it has ended.
+    bool WaitForExit(std::chrono::milliseconds timeout);
+    // Polls until the standard output holds the text; true when it does.
+    bool WaitForOutput(const std::string& text, std::chrono::milliseconds timeout);
+    bool HasExited();
+    // The status passed to exit, or 128 plus the signal that ended the
+    // process; -1 while it runs.
+    int ExitStatus() const { return status; }
+
+    void Signal(int signal);
+
+    // Everything written so far.
+    std::string Output() const;
+    std::string Errors() const;
+
+private:
+    void Reap(int options);
+
+    pid_t pid = -1;
+    int status = -1;
+    std::FILE* output;
+    std::FILE* errors;
+};
+
+// Runs a tool to its end; true when it ended in time with status 0. Its
+// standard output goes to `output` when given.
+bool RunTool(const std::vector<std::string>& command, const ChildProcess::Environment& environment,
+             std::chrono::milliseconds timeout, std::string* output = nullptr);
