@@ -1,6 +1,7 @@
 #include "Engine/EventDispatcher.h"
 #include "Engine/Timer.h"
 #include "Graphics/Camera.h"
+#include "Graphics/Frustum.h"
 #include "Graphics/GlWindow.h"
 
 namespace
@@ -101,4 +102,19 @@ TEST_F(CameraGlTest, ProjectingWithoutOpenGLMatchesGlu)
     camera->Project(Math::Vector(3, 4, -5), x, y, z, false);
     EXPECT_NEAR(Size / 2.0, x, 1e-3);
     EXPECT_NEAR(Size / 2.0, y, 1e-3);
+}
+
+TEST_F(CameraGlTest, TheFrustumOfOpenGLsMatricesIsThatOfTheViewProjection)
+{
+    camera->Apply();
+    Frustum live;
+    Frustum kept;
+    live.Extract();
+    kept.Extract(camera->GetViewProjectionMatrix());
+    for (int p = 0; p < Frustum::PlaneCount; ++p)
+        for (int i = 0; i < 4; ++i)
+            EXPECT_NEAR(kept.GetPlane(Frustum::Plane(p))[i], live.GetPlane(Frustum::Plane(p))[i],
+                        1e-5f)
+                << "plane " << p << " " << i;
+    EXPECT_TRUE(live.Contains(Math::Vector(3, 4, -5)));
 }
