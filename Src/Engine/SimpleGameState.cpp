@@ -9,14 +9,18 @@
 namespace Engine
 {
 
-SimpleGameState::SimpleGameState(Timer* timer, VideoInterface* graph, int id)
-    : GameState(timer, id), graph(graph)
+SimpleGameState::SimpleGameState(Timer* timer, VideoInterface* graph, DataStore* parentStore,
+                                 int id)
+    : GameState(timer, id), graph(graph), store(parentStore)
 {
 }
 
+// The Lua state, the dispatcher and then the store (which stops its loader
+// thread) go after these, in the reverse order of their declaration.
 SimpleGameState::~SimpleGameState()
 {
     uiRoot.reset();
+    waitList.clear();
 }
 
 void SimpleGameState::Init()
@@ -30,12 +34,12 @@ void SimpleGameState::Init()
 
 GameState* SimpleGameState::Tick()
 {
-    if (loading)
+    store.ProcessLoaded();
+    if (loading && !FinishLoading())
     {
-        loading = false;
-        // The first frame after loading runs at least one step.
-        if (timer->steps == 0)
-            timer->steps = 1;
+        events.Poll();
+        // A resource that failed never becomes ready: the state still quits.
+        return quit ? nullptr : this;
     }
 
     profiler.UpdateLua(lua);
@@ -54,6 +58,19 @@ GameState* SimpleGameState::Tick()
         HandleError(e);
         return quit ? nullptr : this;
     }
+}
+
+// Drops the resources that became ready; true once none is left.
+bool SimpleGameState::FinishLoading()
+{
+    waitList.remove_if([](const Resource* resource) { return resource->IsReady(); });
+    if (!waitList.empty())
+        return false;
+    loading = false;
+    // The first frame after loading runs at least one step.
+    if (timer->steps == 0)
+        timer->steps = 1;
+    return true;
 }
 
 void SimpleGameState::Draw()

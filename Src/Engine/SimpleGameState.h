@@ -1,9 +1,11 @@
 #pragma once
 
+#include "Engine/DataStore.h"
 #include "Engine/EventDispatcher.h"
 #include "Engine/GameState.h"
 #include "Engine/LuaState.h"
 
+#include <list>
 #include <memory>
 
 class UiRootInterface;
@@ -12,21 +14,27 @@ class VideoInterface;
 namespace Engine
 {
 
-// The base of the game's states: each has its own event dispatcher, Lua state
-// and interface root. It leaves the stack at the tick after its quit flag is
-// set (by SDL's quit event or the Lua function LuaExit).
+// The base of the game's states: each has its own resource store, event
+// dispatcher, Lua state and interface root. Until every resource on its wait
+// list is ready the state only polls its events and draws nothing. It leaves
+// the stack at the tick after its quit flag is set (by SDL's quit event or
+// the Lua function LuaExit), also while it waits.
 class SimpleGameState : public GameState
 {
 public:
-    SimpleGameState(Timer* timer, VideoInterface* graph, int id);
+    // The store's parent is the store of the creating state, null for the
+    // first state.
+    SimpleGameState(Timer* timer, VideoInterface* graph, DataStore* parentStore, int id);
     ~SimpleGameState() override;
 
     // Unpauses the state, listens for SDL's quit event, creates the interface
     // root and publishes the profiler to Lua. Subclasses call it first.
     void Init() override;
     void OnResume() override {}
-    // Dispatches the events, updates the interface once per fixed step and
-    // returns what Update returns, or null once the quit flag is set.
+    // Finishes the completed loads (throwing the first failed one); once the
+    // awaited resources are ready, dispatches the events, updates the
+    // interface once per fixed step and returns what Update returns. Returns
+    // null once the quit flag is set.
     GameState* Tick() override;
     // The scene, then the interface.
     void Draw() override;
@@ -46,11 +54,17 @@ protected:
 
     bool quit = false;
     VideoInterface* const graph;
+    DataStore store;
     EventDispatcher events;
     LuaState lua;
     // Null while the game registers no interface.
     std::unique_ptr<UiRootInterface> uiRoot;
     bool loading = true;
+    // The resources the state waits for; the store owns them.
+    std::list<Resource*> waitList;
+
+private:
+    bool FinishLoading();
 };
 
 } // namespace Engine

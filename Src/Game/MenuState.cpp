@@ -1,6 +1,7 @@
 #include "Game/MenuState.h"
 
-MenuState::MenuState(Timer* timer, VideoInterface* graph) : SimpleGameState(timer, graph, 1)
+MenuState::MenuState(Timer* timer, VideoInterface* graph)
+    : SimpleGameState(timer, graph, nullptr, 1)
 {
     profiler.SetName("Menu");
 }

@@ -1,10 +1,13 @@
 #include "Engine/SimpleGameState.h"
 
+#include "Engine/DataFile.h"
 #include "Engine/Error.h"
+#include "Engine/ResourceType.h"
 #include "Engine/Settings.h"
 #include "Engine/Subsystems.h"
 #include "Engine/Timer.h"
 #include "Engine/UiRootInterface.h"
+#include "Support/FakeResource.h"
 #include "Support/LuaScript.h"
 #include "Support/SdlEventQueue.h"
 
@@ -68,10 +71,30 @@ UiRootInterface* CreateFakeUiRoot(VideoInterface*, EventDispatcher&, LuaState&)
 class TestState : public Engine::SimpleGameState
 {
 public:
-    TestState(Timer* timer, Log& log) : SimpleGameState(timer, nullptr, 7), log(log) {}
+    TestState(Timer* timer, Log& log, DataStore* parentStore = nullptr)
+        : SimpleGameState(timer, nullptr, parentStore, 7), log(log)
+    {
+    }
 
     LuaState& Lua() { return lua; }
+    DataStore& Store() { return store; }
     bool Quitting() const { return quit; }
+
+    // Adds a resource of the fake kind, its load started, to the wait list.
+    FakeResource* Await(const std::string& name)
+    {
+        auto* const resource = dynamic_cast<FakeResource*>(store.AddResource(name, nullptr, Fake));
+        waitList.push_back(resource);
+        return resource;
+    }
+
+    void StartLoads()
+    {
+        for (Resource* const resource : waitList)
+            store.GetResource(resource->GetPath(), true);
+    }
+
+    static const int Fake = ResourceType::Texture;
 
     bool updateFails = false;
 
@@ -104,9 +127,13 @@ protected:
         SdlEventQueueTest::SetUp();
         rootLog = &log;
         lastRoot = nullptr;
+        CreateFileMutex();
+        DataStore::RegisterKind(TestState::Fake, MakeFakeResource);
     }
     void TearDown() override
     {
+        DataStore::RegisterKind(TestState::Fake, nullptr);
+        DestroyFileMutex();
         Engine::GetSubsystems().createUiRoot = nullptr;
         SdlEventQueueTest::TearDown();
     }
@@ -236,6 +263,67 @@ TEST_F(SimpleGameStateTest, WithoutTheErrorFramesTheFailureIsRethrown)
         EXPECT_THROW(state.HandleError(e), std::runtime_error);
     }
     testing::internal::GetCapturedStdout();
+}
+
+TEST_F(SimpleGameStateTest, AStateWaitsForItsResourcesAndRunsOnceAllAreReady)
+{
+    DataStore menuStore(nullptr);
+    menuStore.AddResource("Data/Menu.png", "MenuFont", TestState::Fake);
+    TestState state(&timer, log, &menuStore);
+    state.Init();
+    EXPECT_NE(nullptr, state.Store().Find("MenuFont", true)); // through the parent
+
+    SDL_sem* const gate = SDL_CreateSemaphore(0);
+    FakeResource* const first = state.Await("Data/First.png");
+    FakeResource* const second = state.Await("Data/Second.png");
+    first->gate = gate;
+    state.StartLoads();
+
+    timer.steps = 0;
+    for (int tick = 0; tick < 3; ++tick)
+        EXPECT_EQ(&state, state.Tick());
+    state.Draw();
+    EXPECT_TRUE(log.empty());
+
+    // Both become ready before the next tick, which runs at least one step.
+    SDL_SemPost(gate);
+    ASSERT_TRUE(ProcessUntil(state.Store(), [&] { return first->IsReady() && second->IsReady(); }));
+    EXPECT_EQ(&state, state.Tick());
+    EXPECT_EQ(Log{"update"}, log);
+    EXPECT_EQ(1u, timer.steps);
+    SDL_DestroySemaphore(gate);
+}
+
+TEST_F(SimpleGameStateTest, AStateWaitingForAFailedResourceStillQuits)
+{
+    TestState state(&timer, log);
+    state.Init();
+    FakeResource* const broken = state.Await("Data/Broken.png");
+    broken->fails = true;
+    broken->failure = "cannot decode";
+    state.StartLoads();
+
+    // The failure reaches the manager's error handling once.
+    std::string failure;
+    const auto end = SDL_GetTicks() + 20000;
+    while (failure.empty() && SDL_GetTicks() < end)
+    {
+        try
+        {
+            EXPECT_EQ(&state, state.Tick());
+        }
+        catch (const std::exception& e)
+        {
+            failure = e.what();
+        }
+        SDL_Delay(1);
+    }
+    EXPECT_NE(std::string::npos, failure.find("cannot decode")) << failure;
+    EXPECT_EQ(&state, state.Tick());
+
+    PushQuitEvent();
+    EXPECT_EQ(nullptr, state.Tick());
+    EXPECT_TRUE(log.empty());
 }
 
 } // namespace
