@@ -2,17 +2,17 @@
 #include "Engine/Timer.h"
 #include "Graphics/Camera.h"
 #include "Graphics/Frustum.h"
-#include "Graphics/GlWindow.h"
+#include "Graphics/SceneGlTest.h"
 
 namespace
 {
 
-class CameraGlTest : public GlWindowTest
+class CameraGlTest : public SceneGlTest
 {
 protected:
     void SetUp() override
     {
-        GlWindowTest::SetUp();
+        SceneGlTest::SetUp();
         camera = std::make_unique<Camera>(&events, &timer);
         camera->SetTarget(&ship);
         camera->distance = 20;
@@ -100,8 +100,8 @@ TEST_F(CameraGlTest, ProjectingWithoutOpenGLMatchesGlu)
     // The target, moved back by the offset, is in the middle of the window.
     double x = 0, y = 0, z = 0;
     camera->Project(Math::Vector(3, 4, -5), x, y, z, false);
-    EXPECT_NEAR(Size / 2.0, x, 1e-3);
-    EXPECT_NEAR(Size / 2.0, y, 1e-3);
+    EXPECT_NEAR(GlWindowWidth / 2.0, x, 1e-3);
+    EXPECT_NEAR(GlWindowHeight / 2.0, y, 1e-3);
 }
 
 TEST_F(CameraGlTest, TheFrustumOfOpenGLsMatricesIsThatOfTheViewProjection)

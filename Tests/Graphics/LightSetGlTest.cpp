@@ -1,20 +1,20 @@
 #include "Engine/Settings.h"
 #include "Graphics/DirectionalLight.h"
-#include "Graphics/GlWindow.h"
 #include "Graphics/LightSet.h"
 #include "Graphics/PositionalLight.h"
+#include "Graphics/SceneGlTest.h"
 #include "Graphics/SpotLight.h"
 #include "Support/Capture.h"
 
 namespace
 {
 
-class LightSetGlTest : public GlWindowTest
+class LightSetGlTest : public SceneGlTest
 {
 protected:
     void SetUp() override
     {
-        GlWindowTest::SetUp();
+        SceneGlTest::SetUp();
         Settings::SetDefaults();
         lights = std::make_unique<LightSet>();
     }
@@ -144,9 +144,5 @@ TEST_F(LightSetGlTest, MarkersLeaveTheStateAsTheyFoundIt)
     EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError());
 
     // The spot light's marker, unlit, in front of the viewer.
-    GLubyte rgb[3];
-    ReadPixel(Size / 2, Size / 2, rgb);
-    EXPECT_EQ(0, rgb[0]);
-    EXPECT_EQ(255, rgb[1]);
-    EXPECT_EQ(0, rgb[2]);
+    EXPECT_EQ(0x00FF00u, ReadBackPixel(GlWindowWidth / 2, GlWindowHeight / 2));
 }
