@@ -1,6 +1,7 @@
 #include "Engine/Subsystems.h"
 
 #include "Audio/Audio.h"
+#include "Audio/AudioKinds.h"
 #include "Game/MenuState.h"
 #include "Graphics/Graph.h"
 
@@ -14,6 +15,7 @@ void RegisterSubsystems()
     subsystems.createAudio = []() -> AudioInterface* { return new Audio; };
     subsystems.createFirstState = [](Timer* timer, VideoInterface* graph) -> GameState*
     { return new MenuState(timer, graph); };
+    RegisterAudioKinds();
 }
 
 } // namespace Engine
