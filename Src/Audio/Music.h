@@ -6,8 +6,6 @@
 #include <atomic>
 #include <string>
 
-struct SDL_RWops;
-
 // A piece of music, decoded by SDL_mixer from a stream that stays open as long
 // as the music exists. One piece plays at a time: a piece asked to play while
 // another plays waits in a queue of one place until the other has faded out.

@@ -8,6 +8,7 @@
 #include "Support/FakeResource.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <vector>
@@ -111,6 +112,12 @@ protected:
     }
 };
 
+int CountOpenFiles()
+{
+    const std::filesystem::directory_iterator files("/proc/self/fd");
+    return static_cast<int>(std::distance(begin(files), end(files)));
+}
+
 std::unique_ptr<Music> LoadMusic(const std::string& path)
 {
     auto music = std::make_unique<Music>(path);
@@ -168,6 +175,22 @@ TEST_F(MusicTest, LoadErrorsNameTheProblem)
         EXPECT_NE(std::string::npos, error.find(c.error)) << error;
         EXPECT_FALSE(music.IsLoaded());
     }
+}
+
+// A music decodes as it plays, from a file it keeps open.
+TEST_F(MusicTest, TheFileIsClosedWithTheMusicAndAfterAFailedLoad)
+{
+    WritePieces();
+    WriteTextFile("bad.ogg", "no music in here");
+    const int before = CountOpenFiles();
+    Music bad("bad.ogg");
+    EXPECT_EQ("Unknown audio format: bad.ogg", ErrorOf([&] { bad.Load(); }));
+    EXPECT_EQ(before, CountOpenFiles());
+
+    std::unique_ptr<Music> music = LoadMusic("second.xml");
+    EXPECT_EQ(before + 1, CountOpenFiles());
+    music.reset();
+    EXPECT_EQ(before, CountOpenFiles());
 }
 
 TEST_F(MusicTest, WithTheMixerClosedNothingLoadsOrPlays)
