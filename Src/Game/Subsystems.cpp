@@ -1,8 +1,10 @@
 #include "Engine/Subsystems.h"
 
 #include "Audio/Audio.h"
+#include "Audio/AudioKinds.h"
 #include "Game/MenuState.h"
 #include "Graphics/Graph.h"
+#include "Graphics/GraphicsKinds.h"
 
 namespace Engine
 {
@@ -14,6 +16,8 @@ void RegisterSubsystems()
     subsystems.createAudio = []() -> AudioInterface* { return new Audio; };
     subsystems.createFirstState = [](Timer* timer, VideoInterface* graph) -> GameState*
     { return new MenuState(timer, graph); };
+    RegisterGraphicsKinds();
+    RegisterAudioKinds();
 }
 
 } // namespace Engine
