@@ -25,10 +25,12 @@ def build_game():
 
 @contextlib.contextmanager
 def virtual_display(screen="1024x768x24"):
-    """An Xvfb on a free display number; yields the value of DISPLAY."""
+    """An Xvfb on a free display number; yields the value of DISPLAY. Without
+    -noreset it would refuse connections for a moment after each last client
+    has gone, and SDL opens the display twice at start."""
     read_end, write_end = os.pipe()
     server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen,
-                               "-nolisten", "tcp"], pass_fds=(write_end,),
+                               "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,),
                               stderr=subprocess.DEVNULL)
     os.close(write_end)
     try:

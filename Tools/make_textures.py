@@ -131,7 +131,7 @@ def button(width, height):
     # Grey, so that the interface tints each button with its own colour.
     def fill(y):
         t = y / (height - 1)
-        grey = 215 - 95 * t
+        grey = 190 - 85 * t
         return (grey, grey, grey, 255)
 
     return framed_box(width, height, 7, 2.0, fill, (255, 255, 255, 255))

@@ -19,9 +19,9 @@ end
 
 -- Each button's tint, and its tint under the pointer.
 local buttonColors = {
-    StartGameButton = { normal = { 0.25, 0.45, 1.0 }, highlight = { 0.55, 0.75, 1.0 } },
-    BattleButton = { normal = { 0.2, 0.75, 0.3 }, highlight = { 0.5, 1.0, 0.55 } },
-    ExitButton = { normal = { 0.9, 0.25, 0.2 }, highlight = { 1.0, 0.55, 0.45 } },
+    StartGameButton = { normal = { 0.2, 0.36, 0.8 }, highlight = { 0.35, 0.55, 1.0 } },
+    BattleButton = { normal = { 0.15, 0.6, 0.22 }, highlight = { 0.28, 0.9, 0.35 } },
+    ExitButton = { normal = { 0.75, 0.2, 0.15 }, highlight = { 1.0, 0.35, 0.28 } },
 }
 
 function MenuButton_Highlight(button, highlighted)

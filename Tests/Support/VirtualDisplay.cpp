@@ -18,10 +18,10 @@ VirtualDisplay::VirtualDisplay(const std::string& screen)
     // With -displayfd Xvfb picks a free display and writes its number to the
     // descriptor once it accepts clients. Without -noreset it would refuse
     // connections for a moment after each last client has gone.
-    server = std::make_unique<ChildProcess>(std::vector<std::string>{"Xvfb", "-displayfd", "1",
-                                                                     "-screen", "0", screen,
-                                                                     "-nolisten", "tcp"},
-                                            "", ChildProcess::Environment{});
+    server = std::make_unique<ChildProcess>(
+        std::vector<std::string>{"Xvfb", "-displayfd", "1", "-screen", "0", screen, "-nolisten",
+                                 "tcp", "-noreset"},
+        "", ChildProcess::Environment{});
     if (!server->WaitForOutput("\n", ServerStartTimeout))
         throw std::runtime_error("Xvfb did not start: " + server->Errors());
     const std::string number = server->Output();
