@@ -3,6 +3,7 @@
 #include "Audio/Audio.h"
 #include "Game/MenuState.h"
 #include "Graphics/Graph.h"
+#include "Graphics/GraphicsKinds.h"
 
 namespace Engine
 {
@@ -14,6 +15,7 @@ void RegisterSubsystems()
     subsystems.createAudio = []() -> AudioInterface* { return new Audio; };
     subsystems.createFirstState = [](Timer* timer, VideoInterface* graph) -> GameState*
     { return new MenuState(timer, graph); };
+    RegisterGraphicsKinds();
 }
 
 } // namespace Engine

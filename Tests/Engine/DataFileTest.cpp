@@ -2,6 +2,7 @@
 
 #include "Engine/Error.h"
 #include "Engine/ScopedArray.h"
+#include "Support/Archive.h"
 #include "Support/TempDirectory.h"
 
 #include <filesystem>
@@ -11,30 +12,6 @@
 
 namespace
 {
-
-struct Entry
-{
-    std::string name;
-    std::string content;
-    int method; // Z_DEFLATED, or 0 to store the bytes as they are
-};
-
-void WriteArchive(const std::vector<Entry>& entries)
-{
-    zipFile archive = zipOpen(ArchiveName, APPEND_STATUS_CREATE);
-    ASSERT_NE(nullptr, archive);
-    for (const Entry& entry : entries)
-    {
-        zip_fileinfo info = {};
-        const int level = entry.method ? Z_DEFAULT_COMPRESSION : 0;
-        ASSERT_EQ(ZIP_OK, zipOpenNewFileInZip(archive, entry.name.c_str(), &info, nullptr, 0,
-                                              nullptr, 0, nullptr, entry.method, level));
-        ASSERT_EQ(ZIP_OK, zipWriteInFileInZip(archive, entry.content.data(),
-                                              static_cast<unsigned>(entry.content.size())));
-        ASSERT_EQ(ZIP_OK, zipCloseFileInZip(archive));
-    }
-    ASSERT_EQ(ZIP_OK, zipClose(archive, nullptr));
-}
 
 // The file's content and the size ReadFile reported, checking the NUL after it.
 std::string Read(const std::string& name)

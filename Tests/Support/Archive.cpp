@@ -1,0 +1,37 @@
+#include "Support/Archive.h"
+
+#include "Engine/DataFile.h"
+#include "Support/TempDirectory.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <zip.h>
+
+void WriteArchive(const std::vector<ArchiveEntry>& entries)
+{
+    zipFile archive = zipOpen(ArchiveName, APPEND_STATUS_CREATE);
+    ASSERT_NE(nullptr, archive);
+    for (const ArchiveEntry& entry : entries)
+    {
+        zip_fileinfo info = {};
+        const int level = entry.method ? Z_DEFAULT_COMPRESSION : 0;
+        ASSERT_EQ(ZIP_OK, zipOpenNewFileInZip(archive, entry.name.c_str(), &info, nullptr, 0,
+                                              nullptr, 0, nullptr, entry.method, level));
+        ASSERT_EQ(ZIP_OK, zipWriteInFileInZip(archive, entry.content.data(),
+                                              static_cast<unsigned>(entry.content.size())));
+        ASSERT_EQ(ZIP_OK, zipCloseFileInZip(archive));
+    }
+    ASSERT_EQ(ZIP_OK, zipClose(archive, nullptr));
+}
+
+void MoveIntoArchive(const std::vector<std::string>& files)
+{
+    std::vector<ArchiveEntry> entries;
+    for (const std::string& file : files)
+    {
+        ASSERT_TRUE(FileExists(file)) << file;
+        entries.push_back({file, ReadTextFile(file), Z_DEFLATED});
+        std::filesystem::remove(file);
+    }
+    WriteArchive(entries);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct ArchiveEntry
+{
+    std::string name;
+    std::string content;
+    int method; // Z_DEFLATED, or 0 to store the bytes as they are
+};
+
+// Writes "Data.zip" in the working directory with the entries, replacing any
+// earlier archive. Fails the current test when minizip refuses.
+void WriteArchive(const std::vector<ArchiveEntry>& entries);
+
+// Moves the files from the disk into a new "Data.zip", deflated under the same
+// names, so that they can only be read from the archive.
+void MoveIntoArchive(const std::vector<std::string>& files);
