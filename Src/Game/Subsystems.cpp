@@ -4,6 +4,7 @@
 #include "Game/MenuState.h"
 #include "Graphics/Graph.h"
 #include "Graphics/GraphicsKinds.h"
+#include "Ui/RegisterInterface.h"
 
 namespace Engine
 {
@@ -16,6 +17,7 @@ void RegisterSubsystems()
     subsystems.createFirstState = [](Timer* timer, VideoInterface* graph) -> GameState*
     { return new MenuState(timer, graph); };
     RegisterGraphicsKinds();
+    Ui::RegisterInterface();
 }
 
 } // namespace Engine

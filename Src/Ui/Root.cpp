@@ -4,6 +4,7 @@
 #include "Graphics/Graph.h"
 #include "Ui/RootModel.h"
 #include "Ui/RootView.h"
+#include "Ui/TextView.h"
 
 namespace Ui
 {
@@ -59,15 +60,24 @@ void Root::Draw()
         child->Draw();
 }
 
+TextView* Root::GetTextView(const std::string& name)
+{
+    FrameController* const frame = FindFrame(name);
+    return frame ? frame->GetView<TextView>() : nullptr;
+}
+
 FrameModel* Root::GetFrameModel(const std::string& name)
 {
     FrameController* const frame = FindFrame(name);
     return frame ? &frame->GetFrameModel() : nullptr;
 }
 
-bool Root::SetFrameText(const std::string&, const std::string&)
+bool Root::SetFrameText(const std::string& frame, const std::string& text)
 {
-    return false;
+    TextView* const view = GetTextView(frame);
+    if (view)
+        view->SetText(text);
+    return view;
 }
 
 bool Root::SetFrameVisible(const std::string& frame, bool visible)
