@@ -38,6 +38,11 @@ bool IsFrameTag(const std::string& lowerTag)
     return false;
 }
 
+void PrintMissing(const std::string& name)
+{
+    std::printf("Missing resource: '%s'\n", name.c_str());
+}
+
 // The text of a script element: its first child, when that is text or CDATA.
 const char* ScriptCode(const TiXmlElement* script)
 {
@@ -198,7 +203,7 @@ FrameController* UiDataReader::CreateFrame(const TiXmlElement* element, const st
     else if (lowerTag == "repeattexture")
         view = new RepeatTextureView(model.get(), GetTexture(element));
     else if (lowerTag == "text")
-        view = new TextView(model.get(), store->GetFont(fontName, true), text);
+        view = new TextView(model.get(), GetFont(fontName), text);
     else if (lowerTag == "anim")
         view = new AnimView(static_cast<AnimModel*>(model.get()));
     else
@@ -246,16 +251,24 @@ void UiDataReader::ReadAttributes(const TiXmlElement* element, FrameController& 
     }
 }
 
-// A texture that the stores do not know fails; one of no name, or a cube
-// map, is reported and left out: its widget draws nothing.
+// A texture or font that the stores do not know fails; one of no name, or a
+// cube map, is reported and left out: its widget draws nothing.
 Texture* UiDataReader::GetTexture(const TiXmlElement* element) const
 {
     const std::string name = XmlRequireAttribute(element, "resource");
     Texture* const texture = store->GetTexture(name, true);
     if (texture && !dynamic_cast<CubeMap*>(texture))
         return texture;
-    std::printf("Missing resource: '%s'\n", name.c_str());
+    PrintMissing(name);
     return nullptr;
+}
+
+Font* UiDataReader::GetFont(const std::string& name) const
+{
+    Font* const font = store->GetFont(name, true);
+    if (!font)
+        PrintMissing(name);
+    return font;
 }
 
 void UiDataReader::ReadSize(const TiXmlElement* element, FrameController& frame)

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+class Font;
 class Texture;
 
 namespace Ui
@@ -67,6 +68,7 @@ private:
     FrameController* CreateFrame(const TiXmlElement* element, const std::string& lowerTag);
     void ReadAttributes(const TiXmlElement* element, FrameController& frame) const;
     Texture* GetTexture(const TiXmlElement* element) const;
+    Font* GetFont(const std::string& name) const;
 
     void ReadSize(const TiXmlElement* element, FrameController& frame);
     void ReadRelativeSize(const TiXmlElement* element, FrameController& frame);

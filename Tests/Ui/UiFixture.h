@@ -1,9 +1,14 @@
 #pragma once
 
+#include "Engine/DataFile.h"
+#include "Engine/DataStore.h"
 #include "Engine/EventDispatcher.h"
 #include "Engine/LuaState.h"
+#include "Engine/ResourceType.h"
 #include "Graphics/Graph.h"
+#include "Graphics/GraphicsKinds.h"
 #include "Support/SdlEventQueue.h"
+#include "Support/TempDirectory.h"
 #include "Ui/FrameController.h"
 #include "Ui/FrameModel.h"
 #include "Ui/FrameView.h"
@@ -27,11 +32,18 @@ protected:
     // A plain frame, the last child of the parent (the root when null).
     Ui::FrameController* AddFrame(const std::string& name, Ui::FrameController* parent = nullptr)
     {
+        Ui::FrameModel* const model = new Ui::FrameModel(name, &lua);
+        return Attach(model, new Ui::FrameView(model), parent);
+    }
+
+    // A frame of the model and the view, the last child of the parent (the
+    // root when null).
+    Ui::FrameController* Attach(Ui::FrameModel* model, Ui::FrameView* view,
+                                Ui::FrameController* parent = nullptr)
+    {
         if (!parent)
             parent = root.get();
-        Ui::FrameModel* const model = new Ui::FrameModel(name, &lua);
-        Ui::FrameController* const frame =
-            new Ui::FrameController(model, new Ui::FrameView(model), &events, parent);
+        Ui::FrameController* const frame = new Ui::FrameController(model, view, &events, parent);
         parent->AddChild(frame);
         return frame;
     }
@@ -55,4 +67,42 @@ protected:
     EventDispatcher events;
     // Goes before the Lua state and the dispatcher, as in a game state.
     std::unique_ptr<Ui::Root> root;
+};
+
+// A root whose frames read resources from a store of their own, in a
+// working directory of their own: the bitmap font "Font" (every glyph 10
+// pixels wide and 12 high), the textures "Solid" and "Other" and the cube
+// map "Sky", all registered and none ever finished, since their images do
+// not exist.
+class UiResourceTest : public UiTest
+{
+protected:
+    UiResourceTest()
+    {
+        std::string glyphs;
+        for (const char c : std::string(" ABCW?"))
+            glyphs += std::string("<Character char='") + c + "'" +
+                      (c == '?' ? " default='1'" : "") +
+                      "><Area x='0' y='0' w='10' h='12'/></Character>";
+        WriteTextFile("Fonts/Font.xml", "<Font file='Glyphs.bmp'>" + glyphs + "</Font>");
+        RegisterGraphicsKinds();
+        store.AddResource("Fonts/Font.xml", "Font", ResourceType::Font);
+        store.AddResource("Textures/Solid.bmp", "Solid", ResourceType::Texture);
+        store.AddResource("Textures/Other.bmp", "Other", ResourceType::Texture);
+        store.AddResource("Textures/Sky.xml", "Sky", ResourceType::CubeMap);
+    }
+
+    // The frames go before the resources they point to.
+    ~UiResourceTest() override { root.reset(); }
+
+    // Outlives the store, whose loader thread reads files through it.
+    struct FileMutex
+    {
+        FileMutex() { CreateFileMutex(); }
+        ~FileMutex() { DestroyFileMutex(); }
+    };
+
+    FileMutex fileMutex;
+    TempDirectory directory;
+    DataStore store{nullptr};
 };
