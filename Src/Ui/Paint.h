@@ -1,10 +1,9 @@
 #pragma once
 
 #include "Engine/Color.h"
+#include "Ui/LuaSelf.h"
 
 #include <string>
-
-struct lua_State;
 
 namespace Ui
 {
@@ -33,5 +32,25 @@ public:
 private:
     bool additive = false;
 };
+
+// The Lua method SetColor of the views with a paint.
+template <class View>
+int SetPaintColor(lua_State* L)
+{
+    const Color color = Paint::ReadColor(L);
+    GetSelfView<View>(L)->paint.color = color;
+    return 0;
+}
+
+// The Lua method SetAlphaMode: the view's own SetAlphaMode with the mode
+// (checks 1).
+template <class View>
+int SetPaintMode(lua_State* L)
+{
+    LuaCheckArgs(L, 1);
+    View* const view = GetSelfView<View>(L);
+    view->SetAlphaMode(GetTextArgument(L, 2));
+    return 0;
+}
 
 } // namespace Ui

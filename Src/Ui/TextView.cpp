@@ -17,21 +17,6 @@ TextView& Self(lua_State* L)
     return *GetSelfView<TextView>(L);
 }
 
-int SetColor(lua_State* L)
-{
-    const Color color = Paint::ReadColor(L);
-    Self(L).paint.color = color;
-    return 0;
-}
-
-int SetAlphaMode(lua_State* L)
-{
-    LuaCheckArgs(L, 1);
-    TextView& view = Self(L);
-    view.SetAlphaMode(GetTextArgument(L, 2));
-    return 0;
-}
-
 int GetTextSize(lua_State* L)
 {
     int width = 0;
@@ -62,8 +47,8 @@ int GetText(lua_State* L)
 TextView::TextView(FrameModel* model, Font* font, const std::string& text)
     : FrameView(model), font(font), text(text)
 {
-    model->AddMethods({{"SetColor", SetColor},
-                       {"SetAlphaMode", Ui::SetAlphaMode},
+    model->AddMethods({{"SetColor", SetPaintColor<TextView>},
+                       {"SetAlphaMode", SetPaintMode<TextView>},
                        {"GetTextSize", Ui::GetTextSize},
                        {"SetText", Ui::SetText},
                        {"GetText", Ui::GetText}});

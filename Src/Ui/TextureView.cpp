@@ -19,13 +19,6 @@ TextureView& Self(lua_State* L)
     return *GetSelfView<TextureView>(L);
 }
 
-int SetColor(lua_State* L)
-{
-    const Color color = Paint::ReadColor(L);
-    Self(L).paint.color = color;
-    return 0;
-}
-
 // A corner takes u and v; an edge moves the one coordinate of its two corners.
 int SetTextureCoordinate(lua_State* L)
 {
@@ -60,21 +53,13 @@ int SetTextureCoordinate(lua_State* L)
     return 0;
 }
 
-int SetAlphaMode(lua_State* L)
-{
-    LuaCheckArgs(L, 1);
-    TextureView& view = Self(L);
-    view.SetAlphaMode(GetTextArgument(L, 2));
-    return 0;
-}
-
 } // namespace
 
 TextureView::TextureView(FrameModel* model, Texture* texture) : FrameView(model), texture(texture)
 {
-    model->AddMethods({{"SetColor", SetColor},
+    model->AddMethods({{"SetColor", SetPaintColor<TextureView>},
                        {"SetTextureCoordinate", SetTextureCoordinate},
-                       {"SetAlphaMode", Ui::SetAlphaMode}});
+                       {"SetAlphaMode", SetPaintMode<TextureView>}});
 }
 
 void TextureView::Draw()

@@ -195,15 +195,19 @@ FrameController* UiDataReader::CreateFrame(const TiXmlElement* element, const st
 
     std::unique_ptr<FrameModel> model(lowerTag == "anim" ? new AnimModel(name, lua)
                                                          : new FrameModel(name, lua));
+    const bool textured =
+        lowerTag == "texture" || lowerTag == "splittexture" || lowerTag == "repeattexture";
+    Texture* const texture = textured ? GetTexture(element) : nullptr;
+    Font* const font = lowerTag == "text" ? GetFont(fontName) : nullptr;
     FrameView* view = nullptr;
     if (lowerTag == "texture")
-        view = new TextureView(model.get(), GetTexture(element));
+        view = new TextureView(model.get(), texture);
     else if (lowerTag == "splittexture")
-        view = new SplitTextureView(model.get(), GetTexture(element));
+        view = new SplitTextureView(model.get(), texture);
     else if (lowerTag == "repeattexture")
-        view = new RepeatTextureView(model.get(), GetTexture(element));
+        view = new RepeatTextureView(model.get(), texture);
     else if (lowerTag == "text")
-        view = new TextView(model.get(), GetFont(fontName), text);
+        view = new TextView(model.get(), font, text);
     else if (lowerTag == "anim")
         view = new AnimView(static_cast<AnimModel*>(model.get()));
     else
