@@ -4,6 +4,8 @@
 #include "Ui/FrameModel.h"
 #include "Ui/FrameView.h"
 
+#include <utility>
+
 namespace Ui
 {
 

@@ -5,6 +5,7 @@
 #include "Ui/FrameView.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace Ui
 {

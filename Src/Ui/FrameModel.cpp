@@ -7,6 +7,7 @@
 #include "Ui/UiDataReader.h"
 
 #include <exception>
+#include <utility>
 
 namespace Ui
 {
