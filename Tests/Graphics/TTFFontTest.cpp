@@ -143,14 +143,16 @@ TEST_F(TTFFontTest, LoaderThreadsOfSeveralStoresOpenFontsSideBySide)
     const int storeCount = 4;
     std::vector<std::unique_ptr<DataStore>> stores;
     std::vector<std::vector<Resource*>> fonts(storeCount);
+    const auto nameOf = [](int size) { return "Fonts/Sans" + std::to_string(size) + ".xml"; };
+    for (int size = 10; size < 16; ++size)
+        WriteTextFile(nameOf(size), "<TTFFont file='Sans.ttf'><size value='" +
+                                        std::to_string(size) + "'/></TTFFont>");
     for (int i = 0; i < storeCount; ++i)
     {
         stores.push_back(std::make_unique<DataStore>(nullptr));
         for (int size = 10; size < 16; ++size)
         {
-            const std::string name = "Fonts/Sans" + std::to_string(size) + ".xml";
-            WriteTextFile(name, "<TTFFont file='Sans.ttf'><size value='" + std::to_string(size) +
-                                    "'/></TTFFont>");
+            const std::string name = nameOf(size);
             stores[i]->AddResource(name, nullptr, ResourceType::TTFFont);
             fonts[i].push_back(stores[i]->GetResource(name, true));
         }

@@ -41,6 +41,8 @@ TEST_F(TextureGlTest, ATextureUploadsWithLinearFiltersAndRepeats)
     WriteTextFile("Glyphs.xml", "<Texture file='Glyphs.bmp'><format value='INTENSITY'/></Texture>");
     const Texture* plain = Load<Texture>("Plain.bmp", ResourceType::Texture);
     const Texture* glyphs = Load<Texture>("Glyphs.xml", ResourceType::Texture);
+    Convert("-size 3x1 xc:red PNG8:Palette.png");
+    const Texture* palette = Load<Texture>("Palette.png", ResourceType::Texture);
     ASSERT_NE(0u, plain->textureId);
 
     glBindTexture(GL_TEXTURE_2D, plain->textureId);
@@ -55,6 +57,10 @@ TEST_F(TextureGlTest, ATextureUploadsWithLinearFiltersAndRepeats)
 
     glBindTexture(GL_TEXTURE_2D, glyphs->textureId);
     EXPECT_EQ(GL_INTENSITY, LevelParameter(GL_TEXTURE_2D, GL_TEXTURE_INTERNAL_FORMAT));
+    // Converted before it was rescaled.
+    glBindTexture(GL_TEXTURE_2D, palette->textureId);
+    EXPECT_EQ(4, LevelParameter(GL_TEXTURE_2D, GL_TEXTURE_INTERNAL_FORMAT));
+    EXPECT_EQ(4, LevelParameter(GL_TEXTURE_2D, GL_TEXTURE_WIDTH));
     EXPECT_EQ(GLenum(GL_NO_ERROR), glGetError());
 }
 

@@ -292,14 +292,13 @@ TEST_F(UiDataReaderTest, OtherTagsGoToTheDataReader)
     const std::string output = ReadOutput("<Resource type='Texture' file='Textures/New.bmp' "
                                           "name='New'/>"
                                           "<Lua file='Scripts/ui.lua'/>"
-                                          "<Texture name='N' resource='New'/>"
                                           "<Frame name='Outer'><Ui><Frame name='Inner'/></Ui>"
                                           "<Blink/></Frame>");
     EXPECT_EQ("Unknown XML tag 'Blink', in file 'Data/Root.xml' line 3\n", output);
     EXPECT_EQ("ran", LuaEval(lua, "fromLua"));
-    EXPECT_NE(nullptr, Frame("N").GetView<Ui::TextureView>());
+    EXPECT_NE(nullptr, store.Find("New", true));
     // A nested "Ui" builds under the state's root, not the current frame.
-    EXPECT_EQ((Names{"N", "Outer", "Inner"}), ChildNames("UiRoot"));
+    EXPECT_EQ((Names{"Outer", "Inner"}), ChildNames("UiRoot"));
 }
 
 TEST_F(UiDataReaderTest, MissingAttributesAndResourcesFail)

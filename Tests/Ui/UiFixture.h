@@ -14,6 +14,9 @@
 #include "Ui/FrameView.h"
 #include "Ui/Root.h"
 
+#include <SDL.h>
+#include <chrono>
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -90,10 +93,35 @@ protected:
         store.AddResource("Textures/Solid.bmp", "Solid", ResourceType::Texture);
         store.AddResource("Textures/Other.bmp", "Other", ResourceType::Texture);
         store.AddResource("Textures/Sky.xml", "Sky", ResourceType::CubeMap);
+        FailLoads();
     }
 
     // The frames go before the resources they point to.
     ~UiResourceTest() override { root.reset(); }
+
+    // Lets every load fail now, loudly, so that no loader thread prints while
+    // a test captures the output; a failed load is never tried again.
+    void FailLoads()
+    {
+        const char* const names[] = {"Font", "Solid", "Other", "Sky"};
+        for (const char* name : names)
+            store.GetResource(name, true);
+        int failed = 0;
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (failed < 4 && std::chrono::steady_clock::now() < end)
+        {
+            try
+            {
+                store.ProcessLoaded();
+                SDL_Delay(1);
+            }
+            catch (const std::exception&)
+            {
+                ++failed;
+            }
+        }
+        ASSERT_EQ(4, failed);
+    }
 
     // Outlives the store, whose loader thread reads files through it.
     struct FileMutex
