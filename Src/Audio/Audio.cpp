@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 
-bool Audio::audioOpen = false;
+std::atomic<bool> Audio::audioOpen(false);
 int Audio::mixChannels = 0;
 int Audio::fadeMs = 1;
 
@@ -87,6 +87,16 @@ void Audio::HaltAll()
     Mix_HookMusicFinished(nullptr);
     if (Mix_PlayingMusic())
         Mix_HaltMusic();
+}
+
+void Audio::FadeOutAll(int ms)
+{
+    if (!audioOpen)
+        return;
+    Mix_FadeOutChannel(-1, ms);
+    Mix_HookMusicFinished(nullptr);
+    if (Mix_PlayingMusic())
+        Mix_FadeOutMusic(ms);
 }
 
 void Audio::WaitForSilence()

@@ -2,6 +2,8 @@
 
 #include "Engine/AudioInterface.h"
 
+#include <atomic>
+
 // The sound system: opens and closes SDL_mixer and sets the volumes. Its state
 // is process-wide; while the mixer is closed every operation but Init does
 // nothing.
@@ -22,7 +24,11 @@ public:
     void SetVolume(float& music, float& effects) override;
     // Stops every channel and the music and closes the mixer.
     void Quit();
+    // Stop, or fade out, every channel and the music, whose finished hook is
+    // taken away first so that nothing starts again.
     void HaltAll();
+    void FadeOutAll(int ms);
+    // Waits while any channel or the music plays.
     void WaitForSilence();
 
     static bool IsOpen() { return audioOpen; }
@@ -33,7 +39,8 @@ public:
 private:
     static void CheckMixerVersion();
 
-    static bool audioOpen;
+    // Read by the loader threads.
+    static std::atomic<bool> audioOpen;
     static int mixChannels;
     static int fadeMs;
 };

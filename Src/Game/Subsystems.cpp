@@ -1,6 +1,7 @@
 #include "Engine/Subsystems.h"
 
 #include "Audio/Audio.h"
+#include "Audio/AudioKinds.h"
 #include "Game/MenuState.h"
 #include "Graphics/Graph.h"
 #include "Graphics/GraphicsKinds.h"
@@ -17,6 +18,7 @@ void RegisterSubsystems()
     subsystems.createFirstState = [](Timer* timer, VideoInterface* graph) -> GameState*
     { return new MenuState(timer, graph); };
     RegisterGraphicsKinds();
+    RegisterAudioKinds();
     Ui::RegisterInterface();
 }
 

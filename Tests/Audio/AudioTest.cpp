@@ -1,10 +1,15 @@
 #include "Audio/Audio.h"
 
+#include "Audio/MixerTest.h"
+#include "Audio/Music.h"
+#include "Audio/Sample.h"
 #include "Engine/Error.h"
+#include "Support/FakeResource.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <cstdlib>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -140,6 +145,33 @@ TEST_F(AudioTest, AMixerThatCannotOpenClosesTheAudioSubsystemAgain)
         EXPECT_EQ(0u, failure.find("SDL_mixer error: ")) << failure;
         EXPECT_FALSE(Audio::IsOpen());
         EXPECT_EQ(0u, SDL_WasInit(SDL_INIT_AUDIO));
+    }
+}
+
+using SilenceTest = MixerTest;
+
+// Were the music's hook left, the music would start again at the end of its
+// fade.
+TEST_F(SilenceTest, HaltAllAndFadeOutAllSilenceEverythingForGood)
+{
+    WriteWav("long.wav", {{1000, 30 * SoundFrequency}});
+    Sample sample("long.wav");
+    sample.Load();
+    Music music("long.wav");
+    music.Load();
+    const std::function<void(Audio&)> silencers[] = {[](Audio& a) { a.HaltAll(); },
+                                                     [](Audio& a) { a.FadeOutAll(100); }};
+    for (const std::function<void(Audio&)>& silence : silencers)
+    {
+        sample.Play();
+        sample.Play();
+        music.Play(100);
+        ASSERT_EQ(2, Mix_Playing(-1));
+        ASSERT_TRUE(Mix_PlayingMusic());
+
+        silence(audio);
+        ASSERT_TRUE(PollUntil([] { return Mix_Playing(-1) == 0 && !Mix_PlayingMusic(); }));
+        audio.WaitForSilence();
     }
 }
 

@@ -59,17 +59,28 @@ Resource* MakeOtherFakeResource(const std::string& path, DataStore& /*store*/)
     return new OtherFakeResource(path);
 }
 
-bool ProcessUntil(DataStore& store, const std::function<bool()>& condition)
+bool PollUntil(const std::function<bool()>& condition)
 {
     const auto end = std::chrono::steady_clock::now() + Deadline;
     while (!condition())
     {
         if (std::chrono::steady_clock::now() > end)
             return false;
-        store.ProcessLoaded();
         SDL_Delay(1);
     }
     return true;
+}
+
+bool ProcessUntil(DataStore& store, const std::function<bool()>& condition)
+{
+    return PollUntil(
+        [&]
+        {
+            if (condition())
+                return true;
+            store.ProcessLoaded();
+            return false;
+        });
 }
 
 bool WaitFor(SDL_sem* semaphore)

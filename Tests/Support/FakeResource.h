@@ -52,8 +52,11 @@ public:
 Resource* MakeFakeResource(const std::string& path, DataStore& store);
 Resource* MakeOtherFakeResource(const std::string& path, DataStore& store);
 
-// Calls ProcessLoaded until the condition holds; false when it still does not
-// after a generous deadline (a hung loader), so a broken test ends.
+// Polls until the condition holds; false when it still does not after a
+// generous deadline (a hung thread), so a broken test ends.
+bool PollUntil(const std::function<bool()>& condition);
+
+// PollUntil, calling ProcessLoaded between the polls.
 bool ProcessUntil(DataStore& store, const std::function<bool()>& condition);
 
 // Waits for the semaphore with the same generous deadline.

@@ -1,0 +1,128 @@
+#include "Support/Sounds.h"
+
+#include "Support/TempDirectory.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+const int Channels = 2;
+const int BytesPerSample = 2;
+
+// Appends numbers to a byte string, little-endian as in RIFF or big-endian as
+// in FLAC.
+class Bytes
+{
+public:
+    void Little(std::uint32_t value, int bytes)
+    {
+        for (int i = 0; i < bytes; ++i)
+            text.push_back(static_cast<char>(value >> (8 * i)));
+    }
+    void Big(std::uint64_t value, int bytes)
+    {
+        for (int i = bytes - 1; i >= 0; --i)
+            text.push_back(static_cast<char>(value >> (8 * i)));
+    }
+    void Append(const std::string& more) { text += more; }
+
+    std::string text;
+};
+
+int CountFrames(const SoundStretches& stretches)
+{
+    int frames = 0;
+    for (const SoundStretch& stretch : stretches)
+        frames += stretch.frames;
+    return frames;
+}
+
+// The checksums of FLAC frames: most significant bit first, starting at 0.
+std::uint32_t Crc(const std::string& bytes, int bits, std::uint32_t polynomial)
+{
+    const std::uint32_t top = 1u << (bits - 1);
+    const std::uint32_t mask = (top << 1) - 1;
+    std::uint32_t crc = 0;
+    for (const char byte : bytes)
+    {
+        crc ^= static_cast<std::uint32_t>(static_cast<unsigned char>(byte)) << (bits - 8);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & top) ? ((crc << 1) ^ polynomial) & mask : (crc << 1) & mask;
+    }
+    return crc;
+}
+
+// Header (6 bytes), one constant subframe per channel (3 bytes each), CRC-16.
+const int FlacFrameBytes = 6 + Channels * 3 + 2;
+
+std::string FlacFrame(int number, std::int16_t value)
+{
+    Bytes frame;
+    frame.Big(0xFFF8, 2); // sync code, fixed block size
+    frame.Big(0xC4, 1);   // 4096 frames, 22050 Hz
+    frame.Big(0x18, 1);   // two independent channels, 16 bits
+    frame.Big(number, 1); // the frame number, coded as UTF-8 below 128
+    frame.Big(Crc(frame.text, 8, 0x07), 1);
+    for (int channel = 0; channel < Channels; ++channel)
+    {
+        frame.Big(0, 1); // a constant subframe
+        frame.Big(static_cast<std::uint16_t>(value), 2);
+    }
+    frame.Big(Crc(frame.text, 16, 0x8005), 2);
+    return frame.text;
+}
+
+} // namespace
+
+void WriteWav(const std::string& name, const SoundStretches& stretches)
+{
+    const std::uint32_t dataBytes = CountFrames(stretches) * Channels * BytesPerSample;
+    Bytes wav;
+    wav.Append("RIFF");
+    wav.Little(36 + dataBytes, 4);
+    wav.Append("WAVEfmt ");
+    wav.Little(16, 4);
+    wav.Little(1, 2); // PCM
+    wav.Little(Channels, 2);
+    wav.Little(SoundFrequency, 4);
+    wav.Little(SoundFrequency * Channels * BytesPerSample, 4);
+    wav.Little(Channels * BytesPerSample, 2);
+    wav.Little(8 * BytesPerSample, 2);
+    wav.Append("data");
+    wav.Little(dataBytes, 4);
+    for (const SoundStretch& stretch : stretches)
+    {
+        for (int i = 0; i < stretch.frames * Channels; ++i)
+            wav.Little(static_cast<std::uint16_t>(stretch.value), BytesPerSample);
+    }
+    WriteTextFile(name, wav.text);
+}
+
+void WriteFlac(const std::string& name, const SoundStretches& stretches)
+{
+    const int frames = CountFrames(stretches);
+    ASSERT_LT(frames / FlacBlockFrames, 128) << name;
+    Bytes flac;
+    flac.Append("fLaC");
+    flac.Big(0x80, 1); // the last metadata block: stream information
+    flac.Big(34, 3);
+    flac.Big(FlacBlockFrames, 2);
+    flac.Big(FlacBlockFrames, 2);
+    flac.Big(FlacFrameBytes, 3);
+    flac.Big(FlacFrameBytes, 3);
+    flac.Big(static_cast<std::uint64_t>(SoundFrequency) << 44 |
+                 static_cast<std::uint64_t>(Channels - 1) << 41 |
+                 static_cast<std::uint64_t>(8 * BytesPerSample - 1) << 36 |
+                 static_cast<std::uint64_t>(frames),
+             8);
+    flac.Append(std::string(16, '\0')); // no MD5 signature
+    int number = 0;
+    for (const SoundStretch& stretch : stretches)
+    {
+        ASSERT_EQ(0, stretch.frames % FlacBlockFrames) << name;
+        for (int block = 0; block < stretch.frames / FlacBlockFrames; ++block)
+            flac.Append(FlacFrame(number++, stretch.value));
+    }
+    WriteTextFile(name, flac.text);
+}
