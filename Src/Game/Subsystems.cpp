@@ -5,6 +5,7 @@
 #include "Game/MenuState.h"
 #include "Graphics/Graph.h"
 #include "Graphics/GraphicsKinds.h"
+#include "Ui/RegisterInterface.h"
 
 namespace Engine
 {
@@ -18,6 +19,7 @@ void RegisterSubsystems()
     { return new MenuState(timer, graph); };
     RegisterGraphicsKinds();
     RegisterAudioKinds();
+    Ui::RegisterInterface();
 }
 
 } // namespace Engine

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "Graphics/Font.h"
+#include "Ui/FrameView.h"
+#include "Ui/Paint.h"
+
+#include <string>
+
+namespace Ui
+{
+
+// A text drawn with a font at the frame's position and scale, wrapped to the
+// frame's width when multiline. The text is prepared anew only after it
+// changed.
+class TextView : public FrameView
+{
+public:
+    // The font may be null: the view then draws nothing.
+    TextView(FrameModel* model, Font* font, const std::string& text);
+    ~TextView() override;
+
+    void Draw() override;
+
+    // Takes effect at the next draw.
+    void SetText(const std::string& newText);
+    // After a wrap, with its line breaks.
+    const std::string& GetText() const { return text; }
+    // The stored text's size in the font, unscaled.
+    void GetTextSize(int& textWidth, int& textHeight) const;
+
+    // Breaks the text at spaces and newlines into lines narrower than the
+    // view; a word wider than the view stays whole on its own line. Only
+    // multiline views with a width wrap.
+    void WrapText();
+
+    // "ADD" selects additive blending, any other word normal blending.
+    void SetAlphaMode(const std::string& mode) { paint.SetMode(mode); }
+    void SetMultiline(bool wraps) { multiline = wraps; }
+
+    Paint paint;
+
+private:
+    void Prepare();
+    int MeasureWidth(const std::string& line) const;
+
+    bool multiline = false;
+    Font* const font;
+    Font::PreRender* prepared = nullptr;
+    std::string text;
+    bool changed = true;
+};
+
+} // namespace Ui
