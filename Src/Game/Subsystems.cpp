@@ -16,7 +16,7 @@ void RegisterSubsystems()
     subsystems.createVideo = []() -> VideoInterface* { return new Graph; };
     subsystems.createAudio = []() -> AudioInterface* { return new Audio; };
     subsystems.createFirstState = [](Timer* timer, VideoInterface* graph) -> GameState*
-    { return new MenuState(timer, graph); };
+    { return new MenuState(timer, graph, nullptr); };
     RegisterGraphicsKinds();
     RegisterAudioKinds();
     Ui::RegisterInterface();

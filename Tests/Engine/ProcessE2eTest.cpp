@@ -12,30 +12,16 @@ constexpr std::chrono::seconds Timeout(60);
 const char* const Banner = "ZEV - Quillmere version 0.3 (build 280M)";
 const char* const WindowTitle = "^ZEV - Quillmere$";
 
-int CountOptions(const std::string& settings)
-{
-    int count = 0;
-    for (std::size_t at = settings.find("<Option "); at != std::string::npos;
-         at = settings.find("<Option ", at + 1))
-        ++count;
-    return count;
-}
-
 std::string FirstLine(const std::string& text)
 {
     return text.substr(0, text.find('\n'));
 }
 
-void ExpectCleanEnd(ChildProcess& zev)
-{
-    ASSERT_TRUE(zev.WaitForExit(Timeout)) << zev.Output();
-    EXPECT_EQ(0, zev.ExitStatus()) << zev.Output() << zev.Errors();
-    EXPECT_EQ(19, CountOptions(ReadTextFile("settings.xml")));
-}
-
 class ProcessE2eTest : public ::testing::Test
 {
 protected:
+    void SetUp() override { CopyGameData(directory.Path()); }
+
     TempDirectory directory;
     VirtualDisplay display;
 };

@@ -1,10 +1,21 @@
 #include "Support/ZevProcess.h"
 
+#include "Support/TempDirectory.h"
 #include "Support/VirtualDisplay.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
 
 ChildProcess::Environment ZevEnvironment(const VirtualDisplay& display)
 {
     return {{"SDL_VIDEODRIVER", "x11"}, {"SDL_AUDIODRIVER", "dummy"}, {"DISPLAY", display.Name()}};
+}
+
+void CopyGameData(const std::string& directory)
+{
+    namespace fs = std::filesystem;
+    fs::copy(fs::path(ZEV_SOURCE_DIR) / "Data", fs::path(directory) / "Data",
+             fs::copy_options::recursive);
 }
 
 std::unique_ptr<ChildProcess> StartZev(const std::string& directory,
@@ -12,4 +23,20 @@ std::unique_ptr<ChildProcess> StartZev(const std::string& directory,
 {
     return std::make_unique<ChildProcess>(std::vector<std::string>{ZEV_BINARY}, directory,
                                           environment);
+}
+
+int CountOptions(const std::string& settings)
+{
+    int count = 0;
+    for (std::size_t at = settings.find("<Option "); at != std::string::npos;
+         at = settings.find("<Option ", at + 1))
+        ++count;
+    return count;
+}
+
+void ExpectCleanEnd(ChildProcess& zev)
+{
+    ASSERT_TRUE(zev.WaitForExit(std::chrono::minutes(1))) << zev.Output();
+    EXPECT_EQ(0, zev.ExitStatus()) << zev.Output() << zev.Errors();
+    EXPECT_EQ(19, CountOptions(ReadTextFile("settings.xml")));
 }

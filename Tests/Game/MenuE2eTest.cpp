@@ -1,0 +1,266 @@
+#include "Support/Archive.h"
+#include "Support/Screenshot.h"
+#include "Support/TempDirectory.h"
+#include "Support/VirtualDisplay.h"
+#include "Support/ZevProcess.h"
+
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+
+using Pixel = Screenshot::Pixel;
+
+constexpr std::chrono::seconds Timeout(60);
+constexpr std::chrono::milliseconds PollInterval(50);
+const char* const WindowTitle = "^ZEV - Quillmere$";
+
+enum class Hue
+{
+    Red,
+    Green,
+    Blue
+};
+
+// The channel of the hue outweighs both others clearly.
+bool Shows(Pixel pixel, Hue hue)
+{
+    const int margin = 40;
+    switch (hue)
+    {
+    case Hue::Red:
+        return pixel.red > pixel.green + margin && pixel.red > pixel.blue + margin;
+    case Hue::Green:
+        return pixel.green > pixel.red + margin && pixel.green > pixel.blue + margin;
+    case Hue::Blue:
+        return pixel.blue > pixel.red + margin && pixel.blue > pixel.green + margin;
+    }
+    return false;
+}
+
+int Difference(Pixel a, Pixel b)
+{
+    return std::abs(a.red - b.red) + std::abs(a.green - b.green) + std::abs(a.blue - b.blue);
+}
+
+struct Point
+{
+    int x, y;
+};
+
+// The menu's buttons are 200 by 40 pixels, centred across the window; their
+// tops lie at these distances from its centre, and each has its own tint.
+struct MenuButton
+{
+    int top;
+    Hue hue;
+};
+
+const MenuButton StartGame = {-60, Hue::Blue};
+const MenuButton Battle = {0, Hue::Green};
+const MenuButton Exit = {60, Hue::Red};
+const MenuButton Buttons[] = {StartGame, Battle, Exit};
+
+// A point where the button shows its tint, left of its label.
+Point Swatch(const MenuButton& button, int width, int height)
+{
+    return {width / 2 - 85, height / 2 + button.top + 20};
+}
+
+Point Centre(const MenuButton& button, int width, int height)
+{
+    return {width / 2, height / 2 + button.top + 20};
+}
+
+// A point inside the error window, which hangs from the top centre, right of
+// its caption and above its message.
+Point ErrorWindowSwatch(int width)
+{
+    return {width / 2 + 210, 30};
+}
+
+void ReplaceInFile(const std::string& file, const std::string& text, const std::string& by)
+{
+    std::string content = ReadTextFile(file);
+    const std::size_t at = content.find(text);
+    ASSERT_NE(std::string::npos, at) << text << " not in " << file;
+    content.replace(at, text.size(), by);
+    WriteTextFile(file, content);
+}
+
+class MenuE2eTest : public ::testing::Test
+{
+protected:
+    void Start()
+    {
+        zev = StartZev(directory.Path(), ZevEnvironment(display));
+        window = display.FindWindow(WindowTitle, Timeout);
+        ASSERT_NE(0u, window) << zev->Output() << zev->Errors();
+    }
+
+    // Photographs the window until the picture passes the test; returns the
+    // last picture taken.
+    Screenshot WaitForPicture(const std::function<bool(const Screenshot&)>& test)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + Timeout;
+        for (;;)
+        {
+            Screenshot picture(display, window);
+            if (test(picture) || std::chrono::steady_clock::now() >= deadline)
+                return picture;
+            std::this_thread::sleep_for(PollInterval);
+        }
+    }
+
+    static bool ShowsMenu(const Screenshot& picture)
+    {
+        for (const MenuButton& button : Buttons)
+        {
+            const Point swatch = Swatch(button, picture.Width(), picture.Height());
+            if (!Shows(picture.At(swatch.x, swatch.y), button.hue))
+                return false;
+        }
+        return true;
+    }
+
+    // Waits until the three buttons show their tints at their places.
+    Screenshot WaitForMenu()
+    {
+        Screenshot menu = WaitForPicture(ShowsMenu);
+        EXPECT_TRUE(ShowsMenu(menu)) << "The menu did not appear\n" << zev->Output();
+        return menu;
+    }
+
+    void Click(const MenuButton& button, const Screenshot& menu)
+    {
+        const Point centre = Centre(button, menu.Width(), menu.Height());
+        display.Click(window, centre.x, centre.y);
+    }
+
+    TempDirectory directory;
+    VirtualDisplay display;
+    std::unique_ptr<ChildProcess> zev;
+    unsigned long window = 0;
+};
+
+TEST_F(MenuE2eTest, TheButtonsAppearHighlightUnderThePointerAndExitEndsTheProcess)
+{
+    CopyGameData(directory.Path());
+    Start();
+    const Screenshot menu = WaitForMenu();
+    EXPECT_EQ(640, menu.Width());
+    EXPECT_EQ(480, menu.Height());
+
+    const Point swatch = Swatch(Battle, menu.Width(), menu.Height());
+    const Pixel before = menu.At(swatch.x, swatch.y);
+    const Point centre = Centre(Battle, menu.Width(), menu.Height());
+    display.MovePointer(window, centre.x, centre.y);
+    const Screenshot hovered =
+        WaitForPicture([&](const Screenshot& picture)
+                       { return Difference(picture.At(swatch.x, swatch.y), before) > 60; });
+    EXPECT_GT(Difference(hovered.At(swatch.x, swatch.y), before), 60)
+        << "The button under the pointer looks as before";
+
+    Click(Exit, menu);
+    ExpectCleanEnd(*zev);
+}
+
+TEST_F(MenuE2eTest, TheMenuRunsFromTheArchiveAlone)
+{
+    CopyGameData(directory.Path());
+    std::vector<std::string> files;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator("Data"))
+    {
+        if (entry.is_regular_file())
+            files.push_back(entry.path().generic_string());
+    }
+    ASSERT_NO_FATAL_FAILURE(MoveIntoArchive(files));
+    fs::remove_all("Data");
+
+    Start();
+    const Screenshot menu = WaitForMenu();
+    EXPECT_FALSE(fs::exists("Data"));
+
+    Click(Exit, menu);
+    ExpectCleanEnd(*zev);
+}
+
+TEST_F(MenuE2eTest, AFailingButtonScriptShowsItsErrorAndTheGameGoesOn)
+{
+    CopyGameData(directory.Path());
+    ReplaceInFile("Data/Menu/MainMenu.xml", "MainMenu:StartGame()", "MainMenu:NoSuchMethod()");
+    Start();
+    const Screenshot menu = WaitForMenu();
+    const Point swatch = ErrorWindowSwatch(menu.Width());
+    EXPECT_FALSE(Shows(menu.At(swatch.x, swatch.y), Hue::Red));
+
+    Click(StartGame, menu);
+    const auto errorShown = [&](const Screenshot& picture)
+    { return Shows(picture.At(swatch.x, swatch.y), Hue::Red); };
+    EXPECT_TRUE(errorShown(WaitForPicture(errorShown))) << zev->Output();
+    EXPECT_NE(std::string::npos, zev->Output().find("NoSuchMethod")) << zev->Output();
+
+    // A click on the error window closes it.
+    display.Click(window, swatch.x, swatch.y);
+    EXPECT_FALSE(errorShown(WaitForPicture(std::not_fn(errorShown))));
+
+    Click(Exit, menu);
+    ExpectCleanEnd(*zev);
+}
+
+TEST_F(MenuE2eTest, WithoutTheFontArial16TheProcessEndsWithStatus255)
+{
+    struct Case
+    {
+        const char* name;
+        const char* menuData;
+    };
+    const Case cases[] = {
+        {"no resource of that name", "<MenuData/>"},
+        {"a texture of that name",
+         "<MenuData><resource type=\"Texture\" file=\"Button.png\" name=\"Arial16\"/></MenuData>"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        const TempDirectory run;
+        WriteTextFile("Data/Root.xml", c.menuData);
+        fs::copy_file(fs::path(ZEV_SOURCE_DIR) / "Data/Textures/Button.png", "Data/Button.png");
+        const auto failing = StartZev(run.Path(), ZevEnvironment(display));
+        ASSERT_TRUE(failing->WaitForExit(Timeout));
+        EXPECT_EQ(255, failing->ExitStatus());
+        EXPECT_NE(std::string::npos, failing->Output().find("Missing resource: 'Arial16'"))
+            << failing->Output();
+    }
+}
+
+TEST_F(MenuE2eTest, TheWindowTakesItsSizeFromTheSettingsWhichStayUntouchedWhenUnchanged)
+{
+    CopyGameData(directory.Path());
+    Start();
+    Click(Exit, WaitForMenu());
+    ExpectCleanEnd(*zev);
+
+    ReplaceInFile("settings.xml", "width=\"640\"", "width=\"800\"");
+    ReplaceInFile("settings.xml", "height=\"480\"", "height=\"600\"");
+    const std::string settings = ReadTextFile("settings.xml");
+    // An old time that a rewrite would replace, whatever the clock's grain.
+    const fs::file_time_type written = fs::last_write_time("settings.xml") - std::chrono::hours(24);
+    fs::last_write_time("settings.xml", written);
+
+    Start();
+    const Screenshot menu = WaitForMenu();
+    EXPECT_EQ(800, menu.Width());
+    EXPECT_EQ(600, menu.Height());
+    Click(Exit, menu);
+    ExpectCleanEnd(*zev);
+    EXPECT_EQ(settings, ReadTextFile("settings.xml"));
+    EXPECT_EQ(written, fs::last_write_time("settings.xml"));
+}
+
+} // namespace
