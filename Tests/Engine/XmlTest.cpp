@@ -2,9 +2,9 @@
 
 #include "Engine/DataFile.h"
 #include "Engine/Error.h"
+#include "Support/Capture.h"
 #include "Support/TempDirectory.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -18,19 +18,6 @@ std::unique_ptr<TiXmlDocument> Parse(const char* text, const char* name = "Data/
     document->Parse(text);
     EXPECT_FALSE(document->Error()) << document->ErrorDesc();
     return document;
-}
-
-std::string ErrorOf(const std::function<void()>& action)
-{
-    try
-    {
-        action();
-    }
-    catch (const Error& e)
-    {
-        return e.what();
-    }
-    return "no error";
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "Engine/DataStore.h"
 #include "Graphics/GraphicsKinds.h"
 #include "Support/FakeResource.h"
+#include "Support/FileMutexGuard.h"
 #include "Support/GlWindow.h"
 #include "Support/TempDirectory.h"
 
@@ -37,14 +38,7 @@ protected:
         return dynamic_cast<Kind*>(resource);
     }
 
-    // Outlives the store, whose loader thread reads files through it.
-    struct FileMutex
-    {
-        FileMutex() { CreateFileMutex(); }
-        ~FileMutex() { DestroyFileMutex(); }
-    };
-
-    FileMutex fileMutex;
+    FileMutexGuard fileMutex;
     TempDirectory directory;
     DataStore store{nullptr};
 };

@@ -7,6 +7,7 @@
 #include "Engine/ResourceType.h"
 #include "Graphics/Graph.h"
 #include "Graphics/GraphicsKinds.h"
+#include "Support/FileMutexGuard.h"
 #include "Support/SdlEventQueue.h"
 #include "Support/TempDirectory.h"
 #include "Ui/FrameController.h"
@@ -123,14 +124,7 @@ protected:
         ASSERT_EQ(4, failed);
     }
 
-    // Outlives the store, whose loader thread reads files through it.
-    struct FileMutex
-    {
-        FileMutex() { CreateFileMutex(); }
-        ~FileMutex() { DestroyFileMutex(); }
-    };
-
-    FileMutex fileMutex;
+    FileMutexGuard fileMutex;
     TempDirectory directory;
     DataStore store{nullptr};
 };

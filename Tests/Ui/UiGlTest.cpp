@@ -11,6 +11,7 @@
 #include "Graphics/GraphicsKinds.h"
 #include "Support/Capture.h"
 #include "Support/FakeResource.h"
+#include "Support/FileMutexGuard.h"
 #include "Support/GlWindow.h"
 #include "Support/Images.h"
 #include "Support/LuaScript.h"
@@ -43,13 +44,6 @@ struct Rectangle
     {
         return px >= x && px < x + width && py >= y && py < y + height;
     }
-};
-
-// Outlives the stores, whose loader threads read files through it.
-struct FileMutex
-{
-    FileMutex() { CreateFileMutex(); }
-    ~FileMutex() { DestroyFileMutex(); }
 };
 
 // The interface of a state over the window, read from the data: the solid
@@ -129,7 +123,7 @@ protected:
                "'/>" + children + "</" + tag + ">";
     }
 
-    FileMutex fileMutex;
+    FileMutexGuard fileMutex;
     TempDirectory directory;
     DataStore store{nullptr};
     LuaState lua;
