@@ -1,10 +1,10 @@
 #include "Platform/FileSystem.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
-#include <cstdlib>
+#include <fcntl.h>
 #include <unistd.h>
-#include <vector>
 
 namespace Platform
 {
@@ -26,16 +26,25 @@ SDL_RWops* OpenFileRW(const std::string& name, const char* mode)
     return SDL_RWFromFile(ToNativePath(name).c_str(), mode);
 }
 
+// The process's id and a counter tell writers apart; the file gets the usual
+// permissions of a new file.
 std::string CreateUniqueFile(const std::string& prefix)
 {
-    std::string pattern = ToNativePath(prefix) + "XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    const int file = mkstemp(name.data());
-    if (file < 0)
-        return std::string();
-    close(file);
-    return name.data();
+    static std::atomic<unsigned> counter{0};
+    const std::string base = ToNativePath(prefix) + std::to_string(getpid()) + "-";
+    for (int attempt = 0; attempt < 100; ++attempt)
+    {
+        const std::string name = base + std::to_string(counter++);
+        const int file = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+        if (file >= 0)
+        {
+            close(file);
+            return name;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    return std::string();
 }
 
 // A hard link never replaces a file, so of two writers that finish at once
