@@ -146,7 +146,8 @@ void ShadowMesh::ComputeFacePlanes(const float* positions)
             continue;
         }
         n.Normalize();
-        face = {false, n[0], n[1], n[2], -n.Dot(p0)};
+        // 0 - x keeps a plane through the origin at +0, never -0.
+        face = {false, n[0], n[1], n[2], 0.0f - n.Dot(p0)};
     }
 }
 
