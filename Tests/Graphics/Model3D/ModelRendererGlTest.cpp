@@ -198,8 +198,10 @@ TEST_F(ModelRendererGlTest, TheShadowVolumeCountsTheShadowedPixels)
     const PositionalLight inside(LightSettings(GL_LIGHT1).SetPosition(0, 0, 0));
     for (const Case& c : {Case{"from the side", &side, 1}, Case{"from inside", &inside, 0}})
     {
+        // A renderer that has never drawn casts all the same.
+        ModelRenderer caster(model);
         glClear(GL_STENCIL_BUFFER_BIT);
-        CastShadow(renderer, *c.light);
+        CastShadow(caster, *c.light);
         EXPECT_EQ(c.strip, StencilAt(-2.5f, 0)) << c.name;
         EXPECT_EQ(c.strip, StencilAt(-3.5f, 0.5f)) << c.name;
         for (const auto& lit : {std::make_pair(2.5f, 0.0f), std::make_pair(-2.5f, 2.5f),
@@ -252,4 +254,34 @@ TEST_F(ModelRendererGlTest, TheGeneratedShipDrawsTexturedAndCastsItsShadow)
     EXPECT_EQ(1, StencilAt(-2.5f, 0));
     EXPECT_EQ(0, StencilAt(3.0f, 0));
     EXPECT_EQ(0, StencilAt(-2.5f, 2.5f));
+}
+
+TEST_F(ModelRendererGlTest, AMaterialBindsOnlyAReadyTextureAndClampsItsShininess)
+{
+    Texture loading("Later.png");
+    Material material("Shiny");
+    material.SetTexture(&loading).SetShininess(500);
+    glBindTexture(GL_TEXTURE_2D, 7);
+    EXPECT_FALSE(material.Apply());
+    GLint bound = -1;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    EXPECT_EQ(0, bound);
+    GLfloat shininess = 0;
+    glGetMaterialfv(GL_FRONT, GL_SHININESS, &shininess);
+    EXPECT_EQ(128.0f, shininess);
+    EXPECT_EQ(500.0f, material.shininess);
+
+    material.SetShininess(-3);
+    material.Apply();
+    glGetMaterialfv(GL_FRONT, GL_SHININESS, &shininess);
+    EXPECT_EQ(0.0f, shininess);
+
+    // The array follows the materials, switched only when it changes.
+    bool arrayOn = false;
+    material.SetTexCoordState(arrayOn);
+    EXPECT_TRUE(arrayOn);
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
+    Material::Default.SetTexCoordState(arrayOn);
+    EXPECT_FALSE(arrayOn);
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
 }
