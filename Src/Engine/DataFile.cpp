@@ -90,16 +90,35 @@ std::string ZipProblem(int code)
     throw Error("Can't read '", name, "' from '", ArchiveName, "': ", problem);
 }
 
+// Deflate packs at most about 1032 bytes into one; sizes beyond what the
+// archive can hold are damage, and must not be allocated.
+const unsigned long MaxDeflateRatio = 1032;
+
+std::string SizeProblem(const unz_file_info& info)
+{
+    std::error_code error;
+    const std::uintmax_t archiveSize = std::filesystem::file_size(ArchiveName, error);
+    const bool stored = info.compression_method == 0;
+    if (error || info.compressed_size > archiveSize ||
+        (stored && info.uncompressed_size != info.compressed_size) ||
+        info.uncompressed_size / MaxDeflateRatio > info.compressed_size)
+        return "its sizes do not fit the archive";
+    if (info.uncompressed_size > INT_MAX)
+        return "it is too large";
+    return "";
+}
+
 // Reads the entry opened last. The reader counts in int, and so do the memory
 // streams of OpenRW.
 char* ReadCurrentEntry(unzFile archive, const char* name, std::size_t* size)
 {
     unz_file_info info;
     const int status = unzGetCurrentFileInfo(archive, &info, nullptr, 0, nullptr, 0, nullptr, 0);
-    if (status != UNZ_OK || info.uncompressed_size > INT_MAX)
+    const std::string problem = status != UNZ_OK ? ZipProblem(status) : SizeProblem(info);
+    if (!problem.empty())
     {
         unzCloseCurrentFile(archive);
-        ThrowDamaged(name, status != UNZ_OK ? ZipProblem(status) : "it is too large");
+        ThrowDamaged(name, problem);
     }
     const unsigned length = static_cast<unsigned>(info.uncompressed_size);
     std::unique_ptr<char[]> buffer(new char[length + 1]);

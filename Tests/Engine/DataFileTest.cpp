@@ -140,13 +140,35 @@ TEST_F(DataFileTest, ADamagedArchiveNamesTheArchiveTheEntryAndTheFault)
                  zip[at] = static_cast<char>(~zip[at]);
          },
          nullptr},
-        {"a larger size", 0,
+        {"a larger size", Z_DEFLATED,
          [&](std::string& zip)
          {
              setU32(zip, localHeader(zip) + 22, 1000);
              setU32(zip, centralEntry(zip) + 24, 1000);
          },
          "it ends after 33 of its 1000 bytes"},
+        // Sizes that no entry of this archive can have are not allocated.
+        {"a stored entry of another size", 0,
+         [&](std::string& zip)
+         {
+             setU32(zip, localHeader(zip) + 22, 34);
+             setU32(zip, centralEntry(zip) + 24, 34);
+         },
+         "its sizes do not fit the archive"},
+        {"a size beyond what deflate packs", Z_DEFLATED,
+         [&](std::string& zip)
+         {
+             setU32(zip, localHeader(zip) + 22, 2000000000);
+             setU32(zip, centralEntry(zip) + 24, 2000000000);
+         },
+         "its sizes do not fit the archive"},
+        {"a compressed size beyond the archive", 0,
+         [&](std::string& zip)
+         {
+             setU32(zip, localHeader(zip) + 18, 2000000000);
+             setU32(zip, centralEntry(zip) + 20, 2000000000);
+         },
+         "its sizes do not fit the archive"},
         {"an unknown method", 0,
          [&](std::string& zip)
          {

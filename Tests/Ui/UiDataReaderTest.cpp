@@ -359,6 +359,8 @@ TEST_F(UiDataReaderTest, RunawayDefinitionsAreRefused)
         {"<Anchor name='A' template='1' point='TOP'><Anchor point='TOP' inherits='A'/></Anchor>"
          "<Frame name='F'><Anchor point='TOP' inherits='A'/></Frame>",
          "Elements nested deeper than 256 through includes and templates"},
+        {"<Frame name='F'><Include file='Root.xml' type='MenuData'/></Frame>",
+         "Include cycle: 'Data/Root.xml' is already being read (Data/Root.xml -> Data/Root.xml)"},
         {generations + "<Frame name='F'><Anchor point='TOP' inherits='T6'/></Frame>",
          "Templates build more than 100000 elements in:\nData/Root.xml"},
     };
