@@ -210,8 +210,8 @@ void DataReader::RefuseIncludeCycle(const std::string& path) const
 {
     // The first entry is the empty name a reader starts with.
     const std::string key = FileKey(path);
-    const auto found = std::find_if(files.begin() + 1, files.end(), [&](const std::string& file)
-                                    { return FileKey(file) == key; });
+    const auto found = std::find_if(files.begin() + 1, files.end(),
+                                    [&](const std::string& file) { return FileKey(file) == key; });
     if (found == files.end())
         return;
     std::string chain;

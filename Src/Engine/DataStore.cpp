@@ -220,7 +220,8 @@ void DataStore::AddAlias(const char* alias, const std::string& target)
     const Resource* const entry = FindLocal(alias);
     if (!entry)
     {
-        resources.emplace(alias, Entry{std::make_unique<AliasResource>(target), ResourceType::Alias});
+        resources.emplace(alias,
+                          Entry{std::make_unique<AliasResource>(target), ResourceType::Alias});
         return;
     }
     if (!dynamic_cast<const AliasResource*>(entry) || entry->GetPath() != target)

@@ -67,36 +67,11 @@ private:
         return SkipPast(1, ">");
     }
 
-    // A quote opens a value only after '=' and white space, as the parser
-    // reads attributes; the tag ends at the first '>' outside a value.
     bool ScanStartTag()
     {
-        bool afterEquals = false;
+        ++at;
         char previous = '\0';
-        for (++at; *at; ++at)
-        {
-            const char c = *at;
-            if (c == '>')
-                return CloseStartTag(previous == '/');
-            if (c == '<')
-                return Refuse("'<' inside a tag");
-            if (IsQuote(c))
-            {
-                if (!afterEquals)
-                    return Refuse("a quote outside an attribute value");
-                if (!SkipValue(""))
-                    return false;
-                afterEquals = false;
-                previous = c;
-                continue;
-            }
-            if (c == '=')
-                afterEquals = true;
-            else if (!IsSpace(c))
-                afterEquals = false;
-            previous = c;
-        }
-        return false;
+        return ScanToTagEnd("a tag", "", previous) && CloseStartTag(previous == '/');
     }
 
     bool CloseStartTag(bool empty)
@@ -114,30 +89,36 @@ private:
     // readings part: '<', '>' or '='.
     bool ScanDeclaration()
     {
+        at += 5;
+        char previous = '\0';
+        if (!ScanToTagEnd("a declaration", "<>=", previous))
+            return false;
+        ++at;
+        return true;
+    }
+
+    // Moves onto the '>' that ends the tag. A quote opens a value only after
+    // '=' and white space, as the parser reads attributes. previous is the
+    // last character before the '>'.
+    bool ScanToTagEnd(const char* what, const char* forbiddenInValues, char& previous)
+    {
         bool afterEquals = false;
-        for (at += 5; *at; ++at)
+        for (; *at; ++at)
         {
             const char c = *at;
             if (c == '>')
-            {
-                ++at;
                 return true;
-            }
             if (c == '<')
-                return Refuse("'<' inside a declaration");
+                return Refuse(std::string("'<' inside ") + what);
             if (IsQuote(c))
             {
                 if (!afterEquals)
                     return Refuse("a quote outside an attribute value");
-                if (!SkipValue("<>="))
+                if (!SkipValue(forbiddenInValues))
                     return false;
-                afterEquals = false;
-                continue;
             }
-            if (c == '=')
-                afterEquals = true;
-            else if (!IsSpace(c))
-                afterEquals = false;
+            afterEquals = c == '=' || (afterEquals && IsSpace(c));
+            previous = c;
         }
         return false;
     }

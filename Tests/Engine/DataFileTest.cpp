@@ -122,6 +122,15 @@ TEST_F(DataFileTest, ADamagedArchiveNamesTheArchiveTheEntryAndTheFault)
         for (int i = 0; i < 4; ++i)
             zip[at + i] = static_cast<char>(value >> (8 * i));
     };
+    // A size field, in both headers.
+    const auto setSize =
+        [&](std::string& zip, std::size_t local, std::size_t central, unsigned value)
+    {
+        setU32(zip, localHeader(zip) + local, value);
+        setU32(zip, centralEntry(zip) + central, value);
+    };
+    const std::size_t Compressed[] = {18, 20};
+    const std::size_t Uncompressed[] = {22, 24};
     struct Case
     {
         const char* fault;
@@ -141,33 +150,17 @@ TEST_F(DataFileTest, ADamagedArchiveNamesTheArchiveTheEntryAndTheFault)
          },
          nullptr},
         {"a larger size", Z_DEFLATED,
-         [&](std::string& zip)
-         {
-             setU32(zip, localHeader(zip) + 22, 1000);
-             setU32(zip, centralEntry(zip) + 24, 1000);
-         },
+         [&](std::string& zip) { setSize(zip, Uncompressed[0], Uncompressed[1], 1000); },
          "it ends after 33 of its 1000 bytes"},
         // Sizes that no entry of this archive can have are not allocated.
         {"a stored entry of another size", 0,
-         [&](std::string& zip)
-         {
-             setU32(zip, localHeader(zip) + 22, 34);
-             setU32(zip, centralEntry(zip) + 24, 34);
-         },
+         [&](std::string& zip) { setSize(zip, Uncompressed[0], Uncompressed[1], 34); },
          "its sizes do not fit the archive"},
         {"a size beyond what deflate packs", Z_DEFLATED,
-         [&](std::string& zip)
-         {
-             setU32(zip, localHeader(zip) + 22, 2000000000);
-             setU32(zip, centralEntry(zip) + 24, 2000000000);
-         },
+         [&](std::string& zip) { setSize(zip, Uncompressed[0], Uncompressed[1], 2000000000); },
          "its sizes do not fit the archive"},
         {"a compressed size beyond the archive", 0,
-         [&](std::string& zip)
-         {
-             setU32(zip, localHeader(zip) + 18, 2000000000);
-             setU32(zip, centralEntry(zip) + 20, 2000000000);
-         },
+         [&](std::string& zip) { setSize(zip, Compressed[0], Compressed[1], 2000000000); },
          "its sizes do not fit the archive"},
         {"an unknown method", 0,
          [&](std::string& zip)

@@ -293,10 +293,9 @@ TEST_F(DataReaderTest, AnIncludeOfAFileBeingReadNamesTheChain)
     WriteTextFile("Data/Ui/Menu.xml", "<include file=\"../Root.xml\"/>");
     WriteTextFile("Data/Ui/Frames.xml", "<ui><include file=\"Frames.xml\"/></ui>");
     const Case cases[] = {
-        {"<include file=\"Root.xml\"/>",
-         root + root +
-             "Include cycle: 'Data/Root.xml' is already being read "
-             "(Data/Root.xml -> Data/Root.xml)"},
+        {"<include file=\"Root.xml\"/>", root + root +
+                                             "Include cycle: 'Data/Root.xml' is already being read "
+                                             "(Data/Root.xml -> Data/Root.xml)"},
         {"<include file=\"./Root.xml\"/>",
          root + "Error while reading file: 'Data/./Root.xml'\n"
                 "Include cycle: 'Data/./Root.xml' is already being read "
@@ -307,11 +306,12 @@ TEST_F(DataReaderTest, AnIncludeOfAFileBeingReadNamesTheChain)
              "(Data/Root.xml -> Data/Ui/Menu.xml -> Data/Root.xml)"},
         // Sub-readers know the files being read above them.
         {"<ui><include file=\"Ui/Frames.xml\"/></ui>",
-         root + root + "Error while reading file: 'Data/Ui/Frames.xml'\n"
-                       "Error while reading file: 'Data/Ui/Frames.xml'\n"
-                       "Error while reading file: 'Data/Ui/Frames.xml'\n"
-                       "Include cycle: 'Data/Ui/Frames.xml' is already being read "
-                       "(Data/Ui/Frames.xml -> Data/Ui/Frames.xml)"},
+         root + root +
+             "Error while reading file: 'Data/Ui/Frames.xml'\n"
+             "Error while reading file: 'Data/Ui/Frames.xml'\n"
+             "Error while reading file: 'Data/Ui/Frames.xml'\n"
+             "Include cycle: 'Data/Ui/Frames.xml' is already being read "
+             "(Data/Ui/Frames.xml -> Data/Ui/Frames.xml)"},
     };
     for (const Case& c : cases)
     {

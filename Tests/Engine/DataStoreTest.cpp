@@ -131,8 +131,7 @@ TEST_F(DataStoreTest, ANameTakenByAnotherKindIsReportedWithBoth)
     };
     for (const auto& c : cases)
     {
-        const std::string printed =
-            OutputOf([&] { store.AddResource(c.path, c.alias, c.type); });
+        const std::string printed = OutputOf([&] { store.AddResource(c.path, c.alias, c.type); });
         EXPECT_EQ(c.warning, printed) << c.path;
     }
     EXPECT_NE(nullptr, dynamic_cast<FakeResource*>(store.Find("A", true)));

@@ -105,8 +105,7 @@ TEST_F(ProcessE2eTest, AMixerThatDoesNotOpenSavesNoAudioValues)
     zev->Signal(SIGTERM);
     ASSERT_TRUE(zev->WaitForExit(Timeout)) << zev->Output();
     EXPECT_EQ(0, zev->ExitStatus()) << zev->Output() << zev->Errors();
-    EXPECT_NE(std::string::npos, zev->Output().find("SDL_mixer error: "))
-        << zev->Output();
+    EXPECT_NE(std::string::npos, zev->Output().find("SDL_mixer error: ")) << zev->Output();
     const std::string saved = ReadTextFile("settings.xml");
     EXPECT_EQ(15, CountOptions(saved)) << saved;
     EXPECT_EQ(std::string::npos, saved.find("frequency")) << saved;

@@ -331,7 +331,8 @@ TEST_F(SettingsTest, FloatsAndBooleansThatCannotBeReadKeepTheirValue)
 
     settings.Save();
     const Lines saved = SavedOptions();
-    EXPECT_NE(saved.end(), std::find(saved.begin(), saved.end(), "Display gammaCorrection=1.000000"));
+    EXPECT_NE(saved.end(),
+              std::find(saved.begin(), saved.end(), "Display gammaCorrection=1.000000"));
     EXPECT_NE(saved.end(), std::find(saved.begin(), saved.end(), "Display fullScreen=false"));
 }
 
