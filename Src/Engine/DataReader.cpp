@@ -22,6 +22,11 @@ std::map<std::string, DataReader::ReaderMaker>& Readers()
     return readers;
 }
 
+// Files may include a file more than once, so a few could stand for more
+// reads than any game state needs; one read (with its sub-readers) reads at
+// most this many files.
+const int MaxFilesRead = 1024;
+
 Error FileError(const std::string& path, const std::exception& inner)
 {
     return Error("Error while reading file: '", path, "'\n", inner.what());
@@ -58,7 +63,7 @@ void DataReader::RegisterReader(const std::string& tag, ReaderMaker maker)
 
 DataReader::DataReader(DataStore* store, EventDispatcher* events, LuaState* lua)
     : store(store), events(events), lua(lua), userContext(nullptr), parent(nullptr), directories(1),
-      files(1)
+      files(1), filesRead(std::make_shared<int>(0))
 {
 }
 
@@ -69,6 +74,8 @@ void DataReader::ReadFile(const std::string& file, const std::string& rootName)
     try
     {
         RefuseIncludeCycle(path);
+        if (++*filesRead > MaxFilesRead)
+            throw Error("More than ", ToString(MaxFilesRead), " files read through includes");
         XmlLoadFile(path, document);
     }
     catch (const std::exception& e)
@@ -102,6 +109,7 @@ void DataReader::InheritContext(const DataReader& other)
     directories.push_back(other.CurrentDirectory());
     files.insert(files.end(), other.files.begin() + 1, other.files.end());
     outerNesting = other.Nesting();
+    filesRead = other.filesRead;
     userContext = other.userContext;
     parent = other.parent;
     lua = other.lua;

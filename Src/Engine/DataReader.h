@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,7 @@ class TiXmlNode;
 // not used again. An include of a file that is being read, by this reader or
 // the readers it took over from, is an error naming the chain of files; so is
 // nesting elements deeper than MaxXmlNesting, counted through includes, sub
-// readers and templates.
+// readers and templates, and reading more files than any game state has.
 class DataReader
 {
 public:
@@ -96,4 +97,5 @@ private:
     std::vector<std::string> files;
     std::vector<void*> contexts;
     int outerNesting = 0; // the nesting of the reader taken over from
+    std::shared_ptr<int> filesRead; // shared with the readers taken over from
 };

@@ -353,3 +353,23 @@ TEST_F(DataReaderTest, NestingIsCountedThroughIncludesAndSubReaders)
     DataReader shallower(&store, nullptr, &lua);
     EXPECT_EQ("no error", ErrorOf([&] { shallower.ReadFile("Data/Root.xml", ""); }));
 }
+
+// Eleven files, each including the next twice, would read the last one 1024
+// times.
+TEST_F(DataReaderTest, ReadsEndAfter1024Files)
+{
+    for (int level = 0; level < 11; ++level)
+    {
+        const std::string next = "<include file=\"" + std::to_string(level + 1) + ".xml\"/>";
+        WriteTextFile("Data/" + std::to_string(level) + ".xml", next + next);
+    }
+    WriteTextFile("Data/11.xml", "<resource type=\"Texture\" file=\"a.png\"/>");
+    const std::string error = ErrorOf([&] { reader.ReadFile("Data/0.xml", ""); });
+    EXPECT_NE(std::string::npos, error.find("More than 1024 files read through includes"))
+        << error.substr(0, 300);
+
+    // Six levels read 63 files.
+    WriteTextFile("Data/5.xml", "<resource type=\"Texture\" file=\"a.png\"/>");
+    DataReader fewer(&store, nullptr, &lua);
+    EXPECT_EQ("no error", ErrorOf([&] { fewer.ReadFile("Data/0.xml", ""); }));
+}
