@@ -153,8 +153,13 @@ void Settings::Load()
     if (text.empty())
         return;
     std::string problem = CheckXmlNesting(text.c_str());
-    if (problem.empty() && !document->Parse(text.c_str()) && document->Error())
-        problem = std::string(document->ErrorDesc()) + " at line " + ToString(document->ErrorRow());
+    if (problem.empty())
+    {
+        document->Parse(text.c_str());
+        if (document->Error())
+            problem = std::string(document->ErrorDesc()) + " at line " +
+                      ToString(document->ErrorRow());
+    }
     if (!problem.empty())
     {
         KeepUserFile(problem);
@@ -171,19 +176,20 @@ void Settings::MixerOpened()
 // Line ends become "\n", as the parser's own file loading makes them.
 bool Settings::ReadText(std::FILE* file, std::string& text)
 {
+    std::string raw;
     char chunk[4096];
     std::size_t count;
     while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        text.append(chunk, count);
+        raw.append(chunk, count);
     if (std::ferror(file))
         return false;
-    std::size_t at = 0;
-    while ((at = text.find('\r', at)) != std::string::npos)
+    text.reserve(raw.size());
+    for (std::size_t at = 0; at < raw.size(); ++at)
     {
-        if (at + 1 < text.size() && text[at + 1] == '\n')
-            text.erase(at, 1);
-        else
-            text[at] = '\n';
+        if (raw[at] != '\r')
+            text += raw[at];
+        else if (at + 1 == raw.size() || raw[at + 1] != '\n')
+            text += '\n';
     }
     return true;
 }
