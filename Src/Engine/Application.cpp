@@ -81,6 +81,7 @@ AudioInterface* Application::CreateAudio()
     {
         audio->Init(Settings::frequency, Settings::chunkSize, Settings::speakers,
                     Settings::channels, Settings::reverseStereo);
+        settings->MixerOpened();
         audio->SetVolume(Settings::musicVolume, Settings::sfxVolume);
     }
     catch (const std::exception& e)
