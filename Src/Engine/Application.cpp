@@ -7,6 +7,7 @@
 #include "Engine/Subsystems.h"
 #include "Engine/VideoInterface.h"
 #include "Platform/Console.h"
+#include "Platform/SharedLibraries.h"
 #include "Platform/WindowIcon.h"
 
 #include <SDL.h>
@@ -40,6 +41,7 @@ Application::~Application()
     audio.reset();
     TTF_Quit();
     SDL_Quit();
+    Platform::ShutDownLlvm();
     DestroyWindowIcon();
 }
 
