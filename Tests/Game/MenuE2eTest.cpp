@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
-#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -17,7 +16,6 @@ namespace
 using Pixel = Screenshot::Pixel;
 
 constexpr std::chrono::seconds Timeout(60);
-constexpr std::chrono::milliseconds PollInterval(50);
 const char* const WindowTitle = "^ZEV - Quillmere$";
 
 enum class Hue
@@ -107,14 +105,7 @@ protected:
     // last picture taken.
     Screenshot WaitForPicture(const std::function<bool(const Screenshot&)>& test)
     {
-        const auto deadline = std::chrono::steady_clock::now() + Timeout;
-        for (;;)
-        {
-            Screenshot picture(display, window);
-            if (test(picture) || std::chrono::steady_clock::now() >= deadline)
-                return picture;
-            std::this_thread::sleep_for(PollInterval);
-        }
+        return WaitForScreenshot(display, window, test, Timeout);
     }
 
     static bool ShowsMenu(const Screenshot& picture)
