@@ -8,7 +8,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <regex>
-#include <thread>
+#include <stdexcept>
 
 namespace fs = std::filesystem;
 
@@ -16,10 +16,6 @@ namespace
 {
 
 using Pixel = Screenshot::Pixel;
-
-constexpr std::chrono::seconds Timeout(60);
-constexpr std::chrono::milliseconds PollInterval(50);
-const char* const WindowTitle = "^ZEV - Quillmere$";
 
 enum class Hue
 {
@@ -97,25 +93,21 @@ void ReplaceInFile(const std::string& file, const std::string& text, const std::
 class MenuE2eTest : public ::testing::Test
 {
 protected:
+    // Throws when no window appears, which ends the test there.
     void Start()
     {
         zev = StartZev(directory.Path(), ZevEnvironment(display));
-        window = display.FindWindow(WindowTitle, Timeout);
-        ASSERT_NE(0u, window) << zev->Output() << zev->Errors();
+        window = display.FindWindow(ZevWindowTitle, ZevTimeout);
+        if (!window)
+            throw std::runtime_error("The game's window did not appear\n" + zev->Output() +
+                                     zev->Errors());
     }
 
     // Photographs the window until the picture passes the test; returns the
     // last picture taken.
     Screenshot WaitForPicture(const std::function<bool(const Screenshot&)>& test)
     {
-        const auto deadline = std::chrono::steady_clock::now() + Timeout;
-        for (;;)
-        {
-            Screenshot picture(display, window);
-            if (test(picture) || std::chrono::steady_clock::now() >= deadline)
-                return picture;
-            std::this_thread::sleep_for(PollInterval);
-        }
+        return WaitForScreenshot(display, window, test, ZevTimeout);
     }
 
     static bool ShowsMenu(const Screenshot& picture)
@@ -233,7 +225,7 @@ TEST_F(MenuE2eTest, WithoutTheFontArial16TheProcessEndsWithStatus255)
         WriteTextFile("Data/Root.xml", c.menuData);
         fs::copy_file(fs::path(ZEV_SOURCE_DIR) / "Data/Textures/Button.png", "Data/Button.png");
         const auto failing = StartZev(run.Path(), ZevEnvironment(display));
-        ASSERT_TRUE(failing->WaitForExit(Timeout));
+        ASSERT_TRUE(failing->WaitForExit(ZevTimeout));
         EXPECT_EQ(255, failing->ExitStatus());
         EXPECT_NE(std::string::npos, failing->Output().find("Missing resource: 'Arial16'"))
             << failing->Output();
