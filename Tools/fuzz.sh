@@ -2,7 +2,8 @@
 # Builds the fuzz targets (clang's libFuzzer with ASan and UBSan, in
 # build/fuzz) and runs them for as long as asked, several processes side by
 # side for each. A target goes on past a crash, so that one fault does not
-# hide the next; every crashing, leaking or hanging input is kept in
+# hide the next (libFuzzer's fork mode, which restarts its processes all the
+# time); every crashing, leaking or hanging input is kept in
 # build/fuzz/crashes/<Target>/, the inputs that reached new code in
 # build/fuzz/corpus/<Target>/ and what libFuzzer printed in
 # build/fuzz/logs/<Target>.log. ZEV_FUZZ_BUILD names another build folder.
@@ -12,7 +13,9 @@
 #
 #   -t   seconds for each target (default 60)
 #   -j   processes for each target (default half the cores)
-#   -x   stop a target at its first crash
+#   -x   independent processes that each stop at their first crash: more
+#        inputs a second where crashes are rare (their logs are
+#        build/fuzz/logs/<Target>-<n>.log)
 #   --build  only configure and build; exits 2 when clang cannot link libFuzzer
 #
 # The targets are Settings, DataReader, UiDataReader, TextureFont and
@@ -74,6 +77,11 @@ export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/Tools/lsan.supp:print_sup
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
 mkdir -p "$build/logs"
+# The working folders of the processes, which fork mode ends without
+# letting them clean up.
+scratch=$(mktemp -d "$( [[ -d /dev/shm ]] && echo /dev/shm || echo "$build")/zev-fuzz-XXXXXX")
+trap 'rm -rf "$scratch"' EXIT
+export TMPDIR=$scratch
 for target in "${targets[@]}"; do
     source_dir=$root/Tests/Fuzz/$target
     if [[ ! -d $source_dir/corpus ]]; then
@@ -81,13 +89,26 @@ for target in "${targets[@]}"; do
         exit 1
     fi
     mkdir -p "$build/corpus/$target" "$build/crashes/$target"
-    options=(-fork="$workers" -max_total_time="$seconds" -close_fd_mask=1
+    options=(-max_total_time="$seconds" -close_fd_mask=1 -print_final_stats=1
              -artifact_prefix="$build/crashes/$target/")
     [[ ! -f $source_dir/$target.dict ]] || options+=(-dict="$source_dir/$target.dict")
-    [[ $keep_going -eq 0 ]] || options+=(-ignore_crashes=1 -ignore_ooms=1 -ignore_timeouts=1)
+    command=("$build/${target}Fuzz" "${options[@]}" "${extra[@]}"
+             "$build/corpus/$target" "$source_dir/corpus")
     echo "=== $target: $seconds s, $workers processes"
-    (cd "$build/logs" && "$build/${target}Fuzz" "${options[@]}" "${extra[@]}" \
-        "$build/corpus/$target" "$source_dir/corpus") 2>&1 | tee "$build/logs/$target.log" |
-        grep -E '^(#[0-9]+: |==[0-9]+== ?ERROR|SUMMARY|Done|stat::)' || true
+    if [[ $keep_going -eq 1 ]]; then
+        "${command[@]}" -fork="$workers" -ignore_crashes=1 -ignore_ooms=1 -ignore_timeouts=1 \
+            > "$build/logs/$target.log" 2>&1 || true
+        grep -E '^#[0-9]+: ' "$build/logs/$target.log" | tail -n 1
+    else
+        # They share the corpus folder and take up each other's finds.
+        rm -f "$build/logs/$target"-*.log
+        for worker in $(seq "$workers"); do
+            "${command[@]}" > "$build/logs/$target-$worker.log" 2>&1 &
+        done
+        wait || true
+        awk '/^stat::number_of_executed_units/ { runs += $2 } END { print "executions: " runs }' \
+            "$build/logs/$target"-*.log
+        grep -h -E '^==[0-9]+== ?ERROR|^SUMMARY' "$build/logs/$target"-*.log || true
+    fi
     echo "crashes kept: $(find "$build/crashes/$target" -type f | wc -l)"
 done

@@ -59,9 +59,10 @@ void StartFuzzTarget(int argc, char** argv, const std::string& fixtures)
         std::exit(1);
     }
     CreateFileMutex();
-    // The input is written anew for each run: in memory, no disk flushes it.
+    // The input is written anew for each run: unless TMPDIR says otherwise,
+    // in memory, where no disk flushes it.
     if (fs::is_directory("/dev/shm"))
-        setenv("TMPDIR", "/dev/shm", 1);
+        setenv("TMPDIR", "/dev/shm", 0);
     static const TempDirectory directory;
     if (!fixtures.empty())
         fs::copy(fs::path(ZEV_SOURCE_DIR) / "Tests" / "Fuzz" / fixtures, fs::current_path(),

@@ -96,8 +96,10 @@ void FuzzReaders::Start(int argc, char** argv)
     FailSharedLoads();
 }
 
-FuzzReaders::FuzzReaders() : store(&SharedStore()), root(Ui::Root::Create(Screen(), events, lua))
+FuzzReaders::FuzzReaders(const std::string& file, const std::uint8_t* data, std::size_t size)
+    : store(&SharedStore()), root(Ui::Root::Create(Screen(), events, lua))
 {
+    WriteInput(file, data, size);
 }
 
 FuzzReaders::~FuzzReaders()

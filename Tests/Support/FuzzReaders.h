@@ -5,6 +5,8 @@
 #include "Engine/LuaState.h"
 #include "Ui/Root.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -24,7 +26,8 @@ public:
     // and the shared store filled.
     static void Start(int argc, char** argv);
 
-    FuzzReaders();
+    // Writes the input as the file of that name first.
+    FuzzReaders(const std::string& file, const std::uint8_t* data, std::size_t size);
     // The interface goes first, as in a game state: its frames point into
     // the stores and register with the dispatcher.
     ~FuzzReaders();

@@ -1,6 +1,6 @@
 // "Data.zip" in the working directory, with no data file on the disk, read
-// through the file layer: every entry it lists (up to a limit) and a few
-// fixed names, each whole with ReadFile and as a stream with OpenRW.
+// through the file layer: the first entries it lists and two names spelt
+// as the data spells them, each whole with ReadFile and as a stream with OpenRW.
 
 #include "Engine/DataFile.h"
 #include "Engine/Error.h"
@@ -16,7 +16,8 @@
 namespace
 {
 
-const int MaxEntries = 16;
+// Every read opens the archive anew, so a few names make a run.
+const int MaxEntries = 4;
 
 // A name that leaves the working directory would read the machine's files.
 bool StaysInside(const std::string& name)
@@ -87,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     WriteInput(ArchiveName, data, size);
     std::vector<std::string> names = ListEntries();
-    names.insert(names.end(), {"Data/Root.xml", "DATA\\root.XML", ""});
+    names.insert(names.end(), {"Data/Root.xml", "DATA\\root.XML"});
     for (const std::string& name : names)
     {
         ReadWhole(name);

@@ -3,7 +3,6 @@
 // interface root. The files of Tests/Fuzz/ReaderFiles stand beside it.
 
 #include "Engine/DataReader.h"
-#include "Support/FuzzInput.h"
 #include "Support/FuzzReaders.h"
 
 #include <cstddef>
@@ -17,8 +16,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    WriteInput("Data/Root.xml", data, size);
-    FuzzReaders readers;
+    FuzzReaders readers("Data/Root.xml", data, size);
     DataReader reader(&readers.store, &readers.events, &readers.lua);
     reader.SetParent(readers.root->AsParent());
     readers.Read([&] { reader.ReadFile("Data/Root.xml", "MenuData"); });

@@ -1,8 +1,8 @@
-// An interface definition file, read into an interface root by the reader of
-// "ui" elements, as a data file's "include" of it would. The files of
-// Tests/Fuzz/ReaderFiles stand beside it.
+// An interface definition file, read into an interface root by the interface
+// reader: its top-level elements are read as the children of a "Ui" element
+// are, and a top-level "Ui" element gets a reader of its own, as in the
+// game's files. The files of Tests/Fuzz/ReaderFiles stand beside it.
 
-#include "Support/FuzzInput.h"
 #include "Support/FuzzReaders.h"
 #include "Ui/UiDataReader.h"
 
@@ -17,8 +17,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    WriteInput("Data/Menu/Input.xml", data, size);
-    FuzzReaders readers;
+    FuzzReaders readers("Data/Menu/Input.xml", data, size);
     Ui::UiDataReader reader(&readers.store, &readers.events, &readers.lua, *readers.root);
     reader.SetParent(readers.root->AsParent());
     readers.Read([&] { reader.ReadFile("Data/Menu/Input.xml", ""); });
