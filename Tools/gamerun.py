@@ -15,12 +15,15 @@ WINDOW_TITLE = "^ZEV - Quillmere$"
 TIMEOUT = 120.0
 
 
-def build_game():
-    """Installs what is missing and builds the game as run.sh does."""
+def build_game(build=BUILD, options=()):
+    """Installs what is missing and builds the game as run.sh does, in the
+    given build folder with more CMake options; returns the executable."""
     subprocess.run([os.path.join(ROOT, "Tools", "setup.sh")], check=True)
-    subprocess.run(["cmake", "-S", ROOT, "-B", BUILD, "-G", "Ninja",
-                    "-DCMAKE_BUILD_TYPE=RelWithDebInfo"], check=True, stdout=subprocess.DEVNULL)
-    subprocess.run(["cmake", "--build", BUILD, "--target", "zev"], check=True)
+    subprocess.run(["cmake", "-S", ROOT, "-B", build, "-G", "Ninja",
+                    "-DCMAKE_BUILD_TYPE=RelWithDebInfo", *options], check=True,
+                   stdout=subprocess.DEVNULL)
+    subprocess.run(["cmake", "--build", build, "--target", "zev"], check=True)
+    return os.path.join(build, "zev")
 
 
 @contextlib.contextmanager
@@ -66,8 +69,8 @@ def game_environment(display, **extra):
     return environment
 
 
-def start_game(directory, environment):
-    return subprocess.Popen([GAME], cwd=directory, env=environment, stdout=subprocess.DEVNULL,
+def start_game(directory, environment, game=GAME):
+    return subprocess.Popen([game], cwd=directory, env=environment, stdout=subprocess.DEVNULL,
                             stderr=subprocess.DEVNULL)
 
 

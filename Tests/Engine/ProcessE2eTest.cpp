@@ -53,11 +53,11 @@ TEST_F(ProcessE2eTest, AFailedStartEndsWithStatus255)
     {
         const char* videoDriver;
         const char* message;
-        bool settingsWritten;
+        int optionsWritten; // the sound never started, so its four values are not among them
     };
     const Case cases[] = {
-        {"nonexistent", "Could not init SDL: ", false},
-        {"dummy", "Could not initalize OpenGL!", true},
+        {"nonexistent", "Could not init SDL: ", 0},
+        {"dummy", "Could not initalize OpenGL!", 15},
     };
     for (const Case& c : cases)
     {
@@ -70,8 +70,45 @@ TEST_F(ProcessE2eTest, AFailedStartEndsWithStatus255)
         EXPECT_EQ(255, zev->ExitStatus());
         EXPECT_EQ(Banner, FirstLine(zev->Output()));
         EXPECT_NE(std::string::npos, zev->Output().find(c.message)) << zev->Output();
-        EXPECT_EQ(c.settingsWritten ? 19 : 0, CountOptions(ReadTextFile("settings.xml")));
+        EXPECT_EQ(c.optionsWritten, CountOptions(ReadTextFile("settings.xml")));
     }
+}
+
+// The game runs with the defaults of the values it cannot use, and saves
+// what it ran with.
+TEST_F(ProcessE2eTest, UnusableSettingsKeepTheirDefaults)
+{
+    WriteTextFile("settings.xml", "<Settings><Display><Option width=\"abc\"/>"
+                                  "<Option height=\"-5\"/></Display></Settings>");
+    const auto zev = StartZev(directory.Path(), ZevEnvironment(display));
+    ASSERT_NE(0u, display.FindWindow(WindowTitle, Timeout)) << zev->Output() << zev->Errors();
+    zev->Signal(SIGTERM);
+    ExpectCleanEnd(*zev);
+
+    const std::string output = zev->Output();
+    EXPECT_NE(std::string::npos, output.find("Invalid value 'abc' of the Display option 'width'"))
+        << output;
+    EXPECT_NE(std::string::npos, output.find("Invalid value '-5' of the Display option 'height'"))
+        << output;
+    EXPECT_EQ(std::string::npos, output.find("OpenGL error")) << output;
+    const std::string saved = ReadTextFile("settings.xml");
+    for (const char* option : {"width=\"640\"", "height=\"480\"", "frequency=\"22050\""})
+        EXPECT_NE(std::string::npos, saved.find(option)) << option << "\n" << saved;
+}
+
+TEST_F(ProcessE2eTest, AMixerThatDoesNotOpenSavesNoAudioValues)
+{
+    ChildProcess::Environment environment = ZevEnvironment(display);
+    environment["SDL_AUDIODRIVER"] = "nonexistent";
+    const auto zev = StartZev(directory.Path(), environment);
+    ASSERT_NE(0u, display.FindWindow(WindowTitle, Timeout)) << zev->Output() << zev->Errors();
+    zev->Signal(SIGTERM);
+    ASSERT_TRUE(zev->WaitForExit(Timeout)) << zev->Output();
+    EXPECT_EQ(0, zev->ExitStatus()) << zev->Output() << zev->Errors();
+    EXPECT_NE(std::string::npos, zev->Output().find("SDL_mixer error: ")) << zev->Output();
+    const std::string saved = ReadTextFile("settings.xml");
+    EXPECT_EQ(15, CountOptions(saved)) << saved;
+    EXPECT_EQ(std::string::npos, saved.find("frequency")) << saved;
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <regex>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -261,6 +262,26 @@ TEST_F(MenuE2eTest, TheWindowTakesItsSizeFromTheSettingsWhichStayUntouchedWhenUn
     ExpectCleanEnd(*zev);
     EXPECT_EQ(settings, ReadTextFile("settings.xml"));
     EXPECT_EQ(written, fs::last_write_time("settings.xml"));
+}
+
+// The checking allocator appends its report to "stdout.txt" at exit: after a
+// session through every game mode, only the peak memory use.
+TEST_F(MenuE2eTest, ASessionThroughEveryGameModeLeaksNothing)
+{
+#ifndef ZEV_CHECKED_ALLOCATOR
+    GTEST_SKIP() << "Built without the checking allocator";
+#endif
+    CopyGameData(directory.Path());
+    Start();
+    const Screenshot menu = WaitForMenu();
+    // "Start game" and "Battle" open no game mode yet.
+    Click(StartGame, menu);
+    Click(Battle, menu);
+    Click(Exit, WaitForMenu());
+    ExpectCleanEnd(*zev);
+    const std::string report = ReadTextFile("stdout.txt");
+    EXPECT_TRUE(std::regex_match(report, std::regex("Memory needed: [0-9]+\\.[0-9]{2}Mb\n")))
+        << report;
 }
 
 } // namespace

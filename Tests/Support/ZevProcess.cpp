@@ -39,4 +39,8 @@ void ExpectCleanEnd(ChildProcess& zev)
     ASSERT_TRUE(zev.WaitForExit(std::chrono::minutes(1))) << zev.Output();
     EXPECT_EQ(0, zev.ExitStatus()) << zev.Output() << zev.Errors();
     EXPECT_EQ(19, CountOptions(ReadTextFile("settings.xml")));
+#ifdef ZEV_CHECKED_ALLOCATOR
+    const std::string report = ReadTextFile("stdout.txt");
+    EXPECT_EQ(std::string::npos, report.find("Leaked object")) << report;
+#endif
 }
