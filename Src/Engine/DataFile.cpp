@@ -1,5 +1,6 @@
 #include "Engine/DataFile.h"
 
+#include "Engine/ArchiveFile.h"
 #include "Engine/Error.h"
 #include "Engine/ScopedLock.h"
 #include "Engine/StringUtil.h"
@@ -53,7 +54,7 @@ public:
 class Archive
 {
 public:
-    Archive() : file(unzOpen(ArchiveName)) {}
+    Archive() : file(Open()) {}
     ~Archive()
     {
         if (file)
@@ -63,6 +64,13 @@ public:
     Archive& operator=(const Archive&) = delete;
 
     const unzFile file;
+
+private:
+    static unzFile Open()
+    {
+        zlib_filefunc64_def functions = ArchiveFileFunctions();
+        return unzOpen2_64(ArchiveName, &functions);
+    }
 };
 
 // What a minizip or zlib result code says about an entry.

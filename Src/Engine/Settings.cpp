@@ -354,7 +354,10 @@ void Settings::Save()
 }
 
 // Writes beside the file and renames over it, so that an interrupted save
-// leaves the old file whole.
+// leaves the old file whole. TinyXML reads some malformed text that it then
+// writes in a form it cannot read (an unquoted value ending in a stray byte
+// comes back quoted, and the byte swallows the quote), so what was written
+// replaces the file only once it reads back.
 void Settings::WriteFile() const
 {
     std::FILE* file = Platform::OpenFile(TemporaryFileName, "w");
@@ -362,7 +365,13 @@ void Settings::WriteFile() const
         return;
     document->SaveFile(file);
     const bool written = !std::ferror(file);
-    if (std::fclose(file) != 0 || !written || std::rename(TemporaryFileName, FileName) != 0)
+    TiXmlDocument saved;
+    const bool readable = std::fclose(file) == 0 && written &&
+                          saved.LoadFile(TemporaryFileName);
+    if (!readable)
+        std::printf("Can't save '%s' so that it reads back: leaving the file as it is\n",
+                    FileName);
+    if (!readable || std::rename(TemporaryFileName, FileName) != 0)
         std::remove(TemporaryFileName);
 }
 

@@ -362,3 +362,19 @@ TEST(SettingsMixerTest, AudioValuesAreWrittenOnlyFromAMixerThatOpened)
         EXPECT_EQ(opened ? 19u : 16u, saved.size());
     }
 }
+
+// TinyXML reads the unquoted value ending in a stray byte but cannot read
+// the quoted value it writes for it.
+TEST_F(SettingsTest, AFileThatWouldNotReadBackIsNeverOverwritten)
+{
+    const std::string text = "<?xml><A y=\xe7/>";
+    WriteTextFile("settings.xml", text);
+    EXPECT_EQ("", Load(settings));
+
+    testing::internal::CaptureStdout();
+    settings.Save();
+    const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_NE(std::string::npos, printed.find("settings.xml")) << printed;
+    EXPECT_EQ(text, ReadTextFile("settings.xml"));
+    EXPECT_FALSE(FileExists("settings.xml.tmp"));
+}
