@@ -73,13 +73,32 @@ Object* LuaGetThis(lua_State* L)
     return object;
 }
 
+bool LuaToText(lua_State* L, int index, std::string& text)
+{
+    std::size_t length = 0;
+    const char* const chars = lua_tolstring(L, index, &length);
+    if (!chars)
+        return false;
+    text.assign(chars, length);
+    return true;
+}
+
+std::string LuaCheckText(lua_State* L, int index)
+{
+    std::string text;
+    if (!LuaToText(L, index, text))
+        LuaError(L, "Argument " + std::to_string(index - 1) + " must be a string");
+    return text;
+}
+
 int LuaGetGlobal(lua_State* L)
 {
     const int last = lua_gettop(L);
-    if (last == 0 || lua_type(L, last) != LUA_TSTRING)
+    std::string name;
+    if (last == 0 || !LuaToText(L, last, name))
         lua_pushnil(L);
     else
-        lua_getfield(L, LUA_GLOBALSINDEX, lua_tostring(L, last));
+        lua_getfield(L, LUA_GLOBALSINDEX, name.c_str());
     return 1;
 }
 

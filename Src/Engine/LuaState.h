@@ -18,8 +18,16 @@ void LuaCheckArgs(lua_State* L, int n);
 // is not a table or its "__this" holds no light userdata.
 Object* LuaGetThis(lua_State* L);
 
+// Lua's own rule for text: a string, or a number taken as its text. False,
+// with the text untouched, for any other value.
+bool LuaToText(lua_State* L, int index, std::string& text);
+
+// The text of the argument at the stack index by that rule; any other value
+// raises "Argument %d must be a string", counted after the bound table.
+std::string LuaCheckText(lua_State* L, int index);
+
 // The globals "GetGlobal" and "GetFrame": the value of the global named by the
-// last argument, nil when there is no argument or it is not a string.
+// text of the last argument, nil when there is no argument or it has no text.
 int LuaGetGlobal(lua_State* L);
 
 // Pushes a Lua function that runs the native function. A std::exception it

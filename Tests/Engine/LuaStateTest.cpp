@@ -273,8 +273,11 @@ TEST_F(LuaStateTest, GetGlobalAndGetFrameFindTheGlobalNamedByTheLastArgument)
         {"GetFrame('Missing')", "nil"},
         {"GetFrame('Missing', 'number')", "5"},
         {"GetFrame()", "nil"},
-        {"GetFrame(5)", "nil"},
+        // A number stands for its text, as everywhere in Lua.
+        {"GetFrame(5)", "five"},
+        {"GetGlobal(5)", "five"},
         {"GetFrame({})", "nil"},
+        {"GetFrame(true)", "nil"},
         {"GetGlobal('number', nil)", "nil"},
     };
     for (const Case& c : cases)
