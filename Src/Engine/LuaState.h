@@ -1,9 +1,12 @@
 #pragma once
 
+#include "Engine/LuaLimits.h"
 #include "Engine/Object.h"
 
+#include <chrono>
 #include <cstddef>
 #include <lua.hpp>
+#include <memory>
 #include <string>
 
 // Raises a Lua error whose message is the text as it stands, after the
@@ -36,17 +39,19 @@ int LuaGetGlobal(lua_State* L);
 void LuaPushFunction(lua_State* L, lua_CFunction function);
 
 // A Lua state with the base, string, table and math libraries, or a borrowing
-// wrapper around the state a native function was called with.
+// wrapper around the state a native function was called with. Its scripts
+// run within its LuaLimits and are loaded from source text only.
 //
 // Scripts run in protected mode. A failure outside every protected call throws
 // Error "Lua error: " + Lua's message; a script string that fails inside one
 // (run by a native function called from Lua) raises a Lua error instead, which
-// fails the calling script. The depth of protected calls lives in the Lua
-// state, so every wrapper around it agrees on it.
+// fails the calling script. The depth of protected calls lives in the state's
+// LuaLimits, so every wrapper around it agrees on it.
 class LuaState : public Object
 {
 public:
-    LuaState();
+    explicit LuaState(std::size_t memoryBytes = LuaLimits::DefaultMemoryBytes,
+                      std::chrono::milliseconds callTime = LuaLimits::DefaultCallTime);
     explicit LuaState(lua_State* borrowedState);
     ~LuaState() override;
     LuaState(const LuaState&) = delete;
@@ -99,12 +104,11 @@ private:
     int ProtectedCall(int args, int results);
     int RunString(const char* text, int results);
     [[noreturn]] void FailString();
-    static const char* ReadChunk(lua_State* L, void* data, std::size_t* size);
 
+    // Null for a borrowing wrapper; it outlives the state it bounds.
+    const std::unique_ptr<LuaLimits> limits;
     lua_State* state;
     bool borrowed;
-    const char* chunk = nullptr;
-    std::size_t chunkSize = 0;
 };
 
 template <class T>

@@ -47,6 +47,9 @@ GameState* SimpleGameState::Tick()
     try
     {
         events.Poll();
+        // A state that leaves runs no more scripts.
+        if (quit)
+            return nullptr;
         if (uiRoot)
         {
             for (Uint32 step = 0; step < timer->steps; ++step)

@@ -32,10 +32,11 @@ public:
     // root and publishes the profiler to Lua. Subclasses call it first.
     void Init() override;
     void OnResume() override {}
-    // Finishes the completed loads (throwing the first failed one); once the
-    // awaited resources are ready, dispatches the events, updates the
-    // interface once per fixed step and returns what Update returns. Returns
-    // null once the quit flag is set.
+    // Finishes the completed loads (throwing the first failed one, as
+    // StartFailure when the state waits for it); once the awaited resources
+    // are ready, dispatches the events, updates the interface once per fixed
+    // step and returns what Update returns. Returns null once the quit flag
+    // is set, without updating.
     GameState* Tick() override;
     // The scene, then the interface.
     void Draw() override;

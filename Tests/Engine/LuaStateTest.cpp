@@ -41,13 +41,6 @@ int LuaThrow(lua_State* L)
     throw Error("native: ", lua_tostring(L, 1));
 }
 
-// Run(text): runs the text as a chunk through a borrowed wrapper.
-int LuaRun(lua_State* L)
-{
-    LuaState(L).DoString(lua_tostring(L, 1));
-    return 0;
-}
-
 class LuaStateTest : public ::testing::Test
 {
 protected:

@@ -33,6 +33,8 @@ public:
     void Update(float stepSeconds) override
     {
         log.push_back("root update " + std::to_string(stepSeconds));
+        if (duringUpdate)
+            duringUpdate();
         if (updateFails)
             throw Error("root failed");
     }
@@ -56,6 +58,7 @@ public:
     std::map<std::string, bool> frames;
     std::map<std::string, std::string> texts;
     std::map<std::string, bool> shown;
+    std::function<void()> duringUpdate;
     bool updateFails = false;
 
 private:
@@ -82,6 +85,7 @@ public:
     LuaState& Lua() { return lua; }
     DataStore& Store() { return store; }
     bool Quitting() const { return quit; }
+    void Quit() { quit = true; }
 
     // Adds a resource of the fake kind, its load started, to the wait list.
     FakeResource* Await(const std::string& name)
@@ -193,11 +197,13 @@ TEST_F(SimpleGameStateTest, EachTickUpdatesTheInterfaceOncePerStepThenTheState)
 
 TEST_F(SimpleGameStateTest, SdlsQuitEventEndsTheStateAtItsTick)
 {
-    TestState state(&timer, log);
-    state.Init();
+    const auto state = StateWithRoot();
+    timer.steps = 2;
     PushQuitEvent();
-    EXPECT_EQ(nullptr, state.Tick());
-    EXPECT_TRUE(log.empty()); // no update after quit
+    EXPECT_EQ(nullptr, state->Tick());
+    // A state that leaves runs no more scripts: neither the interface nor the
+    // state is updated.
+    EXPECT_TRUE(log.empty());
 }
 
 TEST_F(SimpleGameStateTest, LuaExitSetsTheQuitFlagOfTheBoundState)
@@ -231,8 +237,9 @@ TEST_F(SimpleGameStateTest, AFailureIsShownInTheErrorWindowAndTheStateGoesOn)
 TEST_F(SimpleGameStateTest, AFailureAfterQuitEndsTheState)
 {
     const auto state = StateWithRoot();
+    // A script of the interface leaves the game, then fails.
+    lastRoot->duringUpdate = [&] { state->Quit(); };
     lastRoot->updateFails = true;
-    PushQuitEvent();
     testing::internal::CaptureStdout();
     EXPECT_EQ(nullptr, state->Tick());
     testing::internal::GetCapturedStdout();
