@@ -17,3 +17,10 @@ python3 Tools/make_bitmap_font.py "$font" 12 256 Data/Fonts/SmallFont
 python3 Tools/make_bitmap_font.py "$font" 32 512 Data/Fonts/TitleFont
 python3 Tools/make_textures.py
 python3 Tools/make_sounds.py
+
+cmake -S . -B build/tools -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/tools --target make_models
+mkdir -p Data/Models
+build/tools/Tools/make_models
+# The fuzz corpus of the model file reader starts from two of them.
+cp Data/Models/Cube.3d Data/Models/Ship.3d Tests/Fuzz/ModelFile/corpus/

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Makes the menu's textures under Data/Textures: the space background (a
-nebula and a tiling star field) and the nine-slice button and panel. Every
+nebula and a tiling star field) and the nine-slice button and panel; and the
+hull plating of the ship model under Data/Models. Every
 size is a power of two; the same seed gives the same files."""
 
 import math
@@ -141,20 +142,34 @@ def panel(size):
     return framed_box(size, size, 10, 2.0, lambda y: (22, 30, 52, 205), (130, 160, 220, 255))
 
 
+def hull_plating(size, rng):
+    """Grey plates with dark seams and a little grain on each plate."""
+    plate = size // 4
+    shades = [[90 + rng.randint(0, 50) for _ in range(4)] for _ in range(4)]
+    pixels = []
+    for y in range(size):
+        for x in range(size):
+            seam = x % plate in (0, plate - 1) or y % plate in (0, plate - 1)
+            shade = 40 if seam else shades[y // plate][x // plate] + rng.randint(-6, 6)
+            pixels.extend((shade, shade, shade + 12))
+    return pixels
+
+
 def main():
     root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
-    folder = os.path.join(root, "Data", "Textures")
-    os.makedirs(folder, exist_ok=True)
     rng = random.Random(SEED)
     textures = (
-        ("Nebula.png", 512, 512, 3, lambda: nebula(512, rng)),
-        ("Stars.png", 256, 256, 3, lambda: star_field(256, rng)),
-        ("Button.png", 64, 32, 4, lambda: button(64, 32)),
-        ("Panel.png", 64, 64, 4, lambda: panel(64)),
+        ("Textures/Nebula.png", 512, 512, 3, lambda: nebula(512, rng)),
+        ("Textures/Stars.png", 256, 256, 3, lambda: star_field(256, rng)),
+        ("Textures/Button.png", 64, 32, 4, lambda: button(64, 32)),
+        ("Textures/Panel.png", 64, 64, 4, lambda: panel(64)),
+        ("Models/Hull.png", 64, 64, 3, lambda: hull_plating(64, rng)),
     )
     for name, width, height, channels, make in textures:
-        write_png(os.path.join(folder, name), width, height, channels, make())
-        print("Made Data/Textures/" + name)
+        path = os.path.join(root, "Data", name)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        write_png(path, width, height, channels, make())
+        print("Made Data/" + name)
     return 0
 
 

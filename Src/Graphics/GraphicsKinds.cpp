@@ -4,6 +4,7 @@
 #include "Engine/ResourceType.h"
 #include "Graphics/AnimatedTexture.h"
 #include "Graphics/CubeMap.h"
+#include "Graphics/Model3D/Model.h"
 #include "Graphics/TTFFont.h"
 #include "Graphics/Texture.h"
 #include "Graphics/TextureFont.h"
@@ -19,6 +20,11 @@ Resource* Make(const std::string& path, DataStore& /*store*/)
     return new Kind(path);
 }
 
+Resource* MakeModel(const std::string& path, DataStore& store)
+{
+    return new Model(&store, path);
+}
+
 } // namespace
 
 // The decoders' libraries are loaded here, so that loader threads never race
@@ -31,4 +37,5 @@ void RegisterGraphicsKinds()
     DataStore::RegisterKind(ResourceType::CubeMap, Make<CubeMap>);
     DataStore::RegisterKind(ResourceType::Font, Make<TextureFont>);
     DataStore::RegisterKind(ResourceType::TTFFont, Make<TTFFont>);
+    DataStore::RegisterKind(ResourceType::Model, MakeModel);
 }

@@ -1,5 +1,5 @@
 #pragma once
 
-// Registers the image and font resource kinds with the store and starts the
+// Registers the image, font and model resource kinds with the store and starts the
 // image decoders. Main thread, once, before any store starts its loader.
 void RegisterGraphicsKinds();

@@ -16,4 +16,15 @@ std::FILE* OpenFile(const std::string& name, const char* mode);
 // SDL_RWFromFile of the name with its separators made native; null when it fails.
 SDL_RWops* OpenFileRW(const std::string& name, const char* mode);
 
+// Creates a new empty file whose name is the prefix followed by a few
+// characters that no other file beside it has, and returns that name; "" when
+// it cannot be created.
+std::string CreateUniqueFile(const std::string& prefix);
+
+// Gives the file the new name unless a file of that name exists, which is
+// then left as it is; the old name is gone either way. Returns false, with
+// the file still under its old name, when it cannot be done for another
+// reason.
+bool RenameUnlessExists(const std::string& from, const std::string& to);
+
 } // namespace Platform

@@ -9,7 +9,8 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
-#include <thread>
+#include <regex>
+#include <stdexcept>
 
 namespace fs = std::filesystem;
 
@@ -17,10 +18,6 @@ namespace
 {
 
 using Pixel = Screenshot::Pixel;
-
-constexpr std::chrono::seconds Timeout(60);
-constexpr std::chrono::milliseconds PollInterval(50);
-const char* const WindowTitle = "^ZEV - Quillmere$";
 
 enum class Hue
 {
@@ -106,25 +103,21 @@ int Occurrences(const std::string& text, const std::string& part)
 class MenuE2eTest : public ::testing::Test
 {
 protected:
+    // Throws when no window appears, which ends the test there.
     void Start()
     {
         zev = StartZev(directory.Path(), ZevEnvironment(display));
-        window = display.FindWindow(WindowTitle, Timeout);
-        ASSERT_NE(0u, window) << zev->Output() << zev->Errors();
+        window = display.FindWindow(ZevWindowTitle, ZevTimeout);
+        if (!window)
+            throw std::runtime_error("The game's window did not appear\n" + zev->Output() +
+                                     zev->Errors());
     }
 
     // Photographs the window until the picture passes the test; returns the
     // last picture taken.
     Screenshot WaitForPicture(const std::function<bool(const Screenshot&)>& test)
     {
-        const auto deadline = std::chrono::steady_clock::now() + Timeout;
-        for (;;)
-        {
-            Screenshot picture(display, window);
-            if (test(picture) || std::chrono::steady_clock::now() >= deadline)
-                return picture;
-            std::this_thread::sleep_for(PollInterval);
-        }
+        return WaitForScreenshot(display, window, test, ZevTimeout);
     }
 
     static bool ShowsMenu(const Screenshot& picture)
@@ -242,7 +235,7 @@ TEST_F(MenuE2eTest, WithoutTheFontArial16TheProcessEndsWithStatus255)
         WriteTextFile("Data/Root.xml", c.menuData);
         fs::copy_file(fs::path(ZEV_SOURCE_DIR) / "Data/Textures/Button.png", "Data/Button.png");
         const auto failing = StartZev(run.Path(), ZevEnvironment(display));
-        ASSERT_TRUE(failing->WaitForExit(Timeout));
+        ASSERT_TRUE(failing->WaitForExit(ZevTimeout));
         EXPECT_EQ(255, failing->ExitStatus());
         EXPECT_NE(std::string::npos, failing->Output().find("Missing resource: 'Arial16'"))
             << failing->Output();
@@ -296,7 +289,7 @@ TEST_F(MenuE2eTest, AMenuThatCannotStartEndsTheProcessWithStatus255AndOneMessage
         CopyGameData(run.Path());
         c.breakData();
         const auto failing = StartZev(run.Path(), ZevEnvironment(display));
-        ASSERT_TRUE(failing->WaitForExit(Timeout)) << failing->Output();
+        ASSERT_TRUE(failing->WaitForExit(ZevTimeout)) << failing->Output();
         EXPECT_EQ(255, failing->ExitStatus());
         EXPECT_EQ(1, Occurrences(failing->Output(), c.message)) << failing->Output();
     }
@@ -331,7 +324,7 @@ TEST_F(MenuE2eTest, AScriptThatNeverReturnsIsStoppedWhenThePlayerQuits)
         ReplaceInFile(c.file, c.text,
                       inTag ? tag + loop + "</" + tag.substr(1) : loop + "\n" + c.text);
         zev = StartZev(run.Path(), ZevEnvironment(display));
-        ASSERT_TRUE(zev->WaitForOutput("looping", Timeout)) << zev->Output();
+        ASSERT_TRUE(zev->WaitForOutput("looping", ZevTimeout)) << zev->Output();
 
         zev->Signal(SIGTERM);
         if (c.status == 0)
@@ -340,12 +333,32 @@ TEST_F(MenuE2eTest, AScriptThatNeverReturnsIsStoppedWhenThePlayerQuits)
         }
         else
         {
-            ASSERT_TRUE(zev->WaitForExit(Timeout)) << zev->Output();
+            ASSERT_TRUE(zev->WaitForExit(ZevTimeout)) << zev->Output();
             EXPECT_EQ(c.status, zev->ExitStatus());
         }
         EXPECT_NE(std::string::npos, zev->Output().find("was stopped: the game is quitting"))
             << zev->Output();
     }
+}
+
+// The checking allocator appends its report to "stdout.txt" at exit: after a
+// session through every game mode, only the peak memory use.
+TEST_F(MenuE2eTest, ASessionThroughEveryGameModeLeaksNothing)
+{
+#ifndef ZEV_CHECKED_ALLOCATOR
+    GTEST_SKIP() << "Built without the checking allocator";
+#endif
+    CopyGameData(directory.Path());
+    Start();
+    const Screenshot menu = WaitForMenu();
+    // "Start game" and "Battle" open no game mode yet.
+    Click(StartGame, menu);
+    Click(Battle, menu);
+    Click(Exit, WaitForMenu());
+    ExpectCleanEnd(*zev);
+    const std::string report = ReadTextFile("stdout.txt");
+    EXPECT_TRUE(std::regex_match(report, std::regex("Memory needed: [0-9]+\\.[0-9]{2}Mb\n")))
+        << report;
 }
 
 } // namespace

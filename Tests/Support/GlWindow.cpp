@@ -9,6 +9,9 @@ void OpenGlWindow()
         return;
     ASSERT_EQ(0, SDL_Init(SDL_INIT_VIDEO)) << SDL_GetError();
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    // The shadow tests count in the stencil buffer, as the game does.
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
     ASSERT_NE(nullptr, SDL_SetVideoMode(GlWindowWidth, GlWindowHeight, 0, SDL_OPENGL))
         << SDL_GetError();
 }

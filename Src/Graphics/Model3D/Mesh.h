@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class obinstream;
+
+namespace Math
+{
+class Matrix;
+}
+
+namespace Model3D
+{
+
+class ShadowMesh;
+class SubMesh;
+
+// One part of a model: its vertex arrays, its triangle groups with a material
+// each, and the shadow mesh that casts its stencil shadow. The arrays are
+// plain contiguous floats handed to OpenGL as they are.
+class Mesh
+{
+public:
+    // Arrays for the vertices, their values left for the caller.
+    Mesh(const std::string& name, std::uint32_t vertexCount);
+    ~Mesh();
+    Mesh(const Mesh&) = delete;
+    Mesh& operator=(const Mesh&) = delete;
+
+    // Positions as points, normals by the 3 x 3 part (made unit length again,
+    // so that a scale leaves the lighting right) and the shadow planes made
+    // again from the moved positions.
+    void Transform(const Math::Matrix& m);
+
+    // Throws Error when the mesh could not be read back from a model file:
+    // a name or path holding a delimiter, a count beyond the format's limits
+    // or no shadow mesh.
+    void CheckWritable(const std::string& modelDirectory) const;
+    void Write(obinstream& out, const std::string& modelDirectory) const;
+
+    std::string name;
+    std::uint32_t vertexCount;
+    std::vector<float> positions; // x, y, z per vertex
+    std::vector<float> texCoords; // u, v
+    std::vector<float> normals;   // x, y, z
+    std::vector<std::unique_ptr<SubMesh>> subMeshes;
+    std::unique_ptr<ShadowMesh> shadowMesh;
+};
+
+using MeshList = std::vector<std::unique_ptr<Mesh>>;
+
+} // namespace Model3D

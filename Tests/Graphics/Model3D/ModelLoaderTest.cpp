@@ -1,0 +1,257 @@
+#include "Engine/DataReader.h"
+#include "Graphics/GraphicsKinds.h"
+#include "Graphics/Model3D/Model.h"
+#include "Graphics/Model3D/ModelLoader.h"
+#include "MeshFixtures.h"
+#include "Support/Archive.h"
+#include "Support/Capture.h"
+#include "Support/FakeResource.h"
+#include "Support/FileMutexGuard.h"
+#include "Support/TempDirectory.h"
+
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <thread>
+#include <tinyxml.h>
+
+namespace
+{
+
+using Model3D::MeshList;
+using Model3D::ModelLoader;
+
+class ModelLoaderTest : public testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        RegisterGraphicsKinds();
+        DataStore::RegisterKind(ResourceType::Texture, UnloadedTexture::Make);
+    }
+
+    // The bytes of the meshes as a model file.
+    static std::string FileOf(const MeshList& meshes)
+    {
+        OutputOf([&] { ModelLoader(nullptr, "Bytes.x").Convert(meshes); });
+        const std::string bytes = ReadTextFile("Bytes.3d");
+        std::remove("Bytes.3d");
+        return bytes;
+    }
+
+    static std::string TriangleFile() { return FileOf(ListOf(MakeTriangle())); }
+
+    // Registers the model under its path with the inline definition, when
+    // given, and waits for its load; the error of a failed load, or "no error".
+    std::string LoadModel(const std::string& path, const std::string& definition = "")
+    {
+        Resource* model = store.AddResource(path, nullptr, ResourceType::Model);
+        if (!definition.empty())
+        {
+            TiXmlDocument document;
+            document.Parse(("<resource>" + definition + "</resource>").c_str());
+            store.SetDefinition(*model, *document.RootElement());
+        }
+        store.GetResource(path, true);
+        return ErrorOf([&] { ProcessUntil(store, [model] { return model->IsReady(); }); });
+    }
+
+    const MeshList& MeshesOf(const std::string& path) { return store.GetModel(path, true)->GetMeshes(); }
+
+    TempDirectory directory;
+    FileMutexGuard fileMutex;
+    DataStore store{nullptr};
+};
+
+std::vector<float> FirstTwoPositions(const MeshList& meshes)
+{
+    const std::vector<float>& positions = meshes[0]->positions;
+    return std::vector<float>(positions.begin(), positions.begin() + 6);
+}
+
+} // namespace
+
+TEST_F(ModelLoaderTest, TheExtensionChoosesTheReaderAndEveryFailureLeavesNoMesh)
+{
+    WriteTextFile("Tri.3D", TriangleFile());
+    WriteTextFile("ship.X", "xof 0303txt 0032\n");
+    WriteTextFile("Empty.3d", "Modelfile version " + U16(1) + "MeshCount: " + U16(0) + "Done\n");
+    std::string twoMeshes = FileOf([] {
+        MeshList meshes = ListOf(MakeTriangle());
+        meshes.push_back(MakeCube());
+        return meshes;
+    }());
+    twoMeshes.replace(twoMeshes.find("Mesh: Cube"), 5, "Mash:");
+    WriteTextFile("Half.3d", twoMeshes);
+
+    struct Case
+    {
+        const char* file;
+        std::string error;
+    };
+    const Case cases[] = {
+        {"Tri.3D", "no error"},
+        {"ship.obj", "Don't know how to load file: ship.obj"},
+        {"ship.X", "Don't know how to load file: ship.X"},
+        {"Ship.xml", "Don't know how to load file: Ship.xml"},
+        {"none.3d", "Error while loading: 'none.3d':\nCan't open file 'none.3d'"},
+        {"Empty.3d", "Can't load file: Empty.3d"},
+        {"Half.3d", "Error while loading: 'Half.3d':\nInternal error"},
+    };
+    for (const Case& c : cases)
+    {
+        MeshList meshes;
+        EXPECT_EQ(c.error, ErrorOf([&] { ModelLoader(&store, c.file).Load(meshes); })) << c.file;
+        EXPECT_EQ(c.error == "no error" ? 1u : 0u, meshes.size()) << c.file;
+    }
+}
+
+TEST_F(ModelLoaderTest, ConversionWritesOnceAndNeverOverwrites)
+{
+    std::filesystem::create_directories("Data/Models");
+    const MeshList meshes = ListOf(MakeTriangle());
+    const ModelLoader loader(nullptr, "Data/Models/ship.X");
+    EXPECT_EQ("Converting 'Data/Models/ship.X' to 'Data/Models/ship.3d'\n",
+              OutputOf([&] { loader.Convert(meshes); }));
+    EXPECT_EQ(TriangleFile(), ReadTextFile("Data/Models/ship.3d"));
+
+    WriteTextFile("Data/Models/ship.3d", "older");
+    EXPECT_EQ("", OutputOf([&] { loader.Convert(meshes); }));
+    EXPECT_EQ("older", ReadTextFile("Data/Models/ship.3d"));
+    EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator("Data/Models"),
+                               std::filesystem::directory_iterator()));
+
+    EXPECT_EQ("Can't write file 'Nowhere/ship.3d'",
+              ErrorOf([&] { ModelLoader(nullptr, "Nowhere/ship.x").Convert(meshes); }));
+}
+
+TEST_F(ModelLoaderTest, AFailedWriteLeavesNoFileBehind)
+{
+    const MeshList meshes = ListOf(MakeCube());
+    // Writes past the limit fail (with the signal ignored) instead of ending
+    // the process.
+    rlimit previous;
+    getrlimit(RLIMIT_FSIZE, &previous);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = previous;
+    small.rlim_cur = 100;
+    setrlimit(RLIMIT_FSIZE, &small);
+    std::string error;
+    OutputOf([&] { error = ErrorOf([&] { ModelLoader(nullptr, "Cube.x").Convert(meshes); }); });
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, handler);
+
+    EXPECT_EQ("Can't write file 'Cube.3d'", error);
+    EXPECT_TRUE(std::filesystem::is_empty(directory.Path()));
+}
+
+TEST_F(ModelLoaderTest, ConvertersRacingForOneFileLeaveOneWholeFile)
+{
+    const MeshList meshes = ListOf(MakeCube());
+    const std::string expected = FileOf(meshes);
+    const std::string output = OutputOf(
+        [&]
+        {
+            std::vector<std::thread> converters;
+            for (int i = 0; i < 4; ++i)
+                converters.emplace_back([&] { ModelLoader(nullptr, "Cube.x").Convert(meshes); });
+            for (std::thread& converter : converters)
+                converter.join();
+        });
+    EXPECT_NE(std::string::npos, output.find("Converting 'Cube.x' to 'Cube.3d'\n"));
+    EXPECT_EQ(expected, ReadTextFile("Cube.3d"));
+    EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(directory.Path()),
+                               std::filesystem::directory_iterator()));
+}
+
+TEST_F(ModelLoaderTest, DeformElementsComposeInDocumentOrder)
+{
+    WriteTextFile("Tri.3d", TriangleFile());
+    const std::string identity = " d00='1' d01='0' d02='0' d03='0' d10='0' d11='1' d12='0' d13='0'"
+                                 " d20='0' d21='0' d22='1' d23='0' d31='0' d32='0' d33='1'";
+    struct Case
+    {
+        std::string definition;
+        std::vector<float> positions; // of the vertices (0, 0, 0) and (1, 0, 0)
+    };
+    const Case cases[] = {
+        {"<deform/>", {0, 0, 0, 1, 0, 0}},
+        {"<deform><move x='1' y='0' z='0'/><scale x='2' y='2' z='2'/></deform>", {2, 0, 0, 4, 0, 0}},
+        {"<deform><scale x='2' y='2' z='2'/><move x='1' y='0' z='0'/></deform>", {1, 0, 0, 3, 0, 0}},
+        {"<Deform><MOVE x='1' y='0' z='0'/></Deform><deform><scale x='3' y='1' z='1'/></deform>",
+         {3, 0, 0, 6, 0, 0}},
+        {"<deform><matrix d30='5'" + identity + "/></deform>", {5, 0, 0, 6, 0, 0}},
+        {"<deform><rotate angle='180' x='0' y='0' z='2'/></deform>", {0, 0, 0, -1, 0, 0}},
+        {"<deform><!-- none -->text<move x='0' y='1' z='0'/></deform>", {0, 1, 0, 1, 1, 0}},
+    };
+    for (const Case& c : cases)
+    {
+        store.Clear();
+        ASSERT_EQ("no error", LoadModel("Tri.3d", c.definition)) << c.definition;
+        const std::vector<float> positions = FirstTwoPositions(MeshesOf("Tri.3d"));
+        for (std::size_t i = 0; i < positions.size(); ++i)
+            EXPECT_NEAR(c.positions[i], positions[i], 1e-6f) << c.definition << " at " << i;
+    }
+}
+
+TEST_F(ModelLoaderTest, AFaultyDefinitionFailsTheLoadAndUnknownTagsAreSkipped)
+{
+    WriteTextFile("Tri.3d", TriangleFile());
+    const std::string error = LoadModel("Tri.3d", "<deform><move x='1' y='2'/></deform>");
+    EXPECT_EQ(0u, error.find("Missing attribute 'z' in:\n")) << error;
+    EXPECT_FALSE(store.GetModel("Tri.3d", true)->IsReady());
+
+    store.Clear();
+    std::string loaded;
+    const std::string printed =
+        OutputOf([&] { loaded = LoadModel("Tri.3d", "<twist/><deform><bend/><move x='1' y='0' z='0'/></deform>"); });
+    EXPECT_EQ("no error", loaded);
+    EXPECT_NE(std::string::npos, printed.find("Unknown XML tag 'twist'")) << printed;
+    EXPECT_NE(std::string::npos, printed.find("Unknown XML tag 'bend'")) << printed;
+    EXPECT_EQ(1.0f, MeshesOf("Tri.3d")[0]->positions[0]);
+}
+
+TEST_F(ModelLoaderTest, AModelFromTheArchiveIsPublishedWithItsTextures)
+{
+    Texture skin("Data/Models/Skin.png");
+    Material* paint = new Material("Paint");
+    paint->SetTexture(&skin);
+    std::filesystem::create_directories("Data/Models");
+    OutputOf([&] { ModelLoader(nullptr, "Data/Models/Box.x").Convert(ListOf(MakeCube(paint))); });
+    WriteTextFile("Data/Root.xml",
+                  "<Group><resource type='3DModel' file='Models/Box.3d' name='Box'>"
+                  "<deform><scale x='2' y='2' z='2'/></deform></resource></Group>");
+    MoveIntoArchive({"Data/Root.xml", "Data/Models/Box.3d"});
+
+    // The model belongs to the parent and loads on the child's thread; its
+    // textures go to the parent.
+    DataReader(&store, nullptr, nullptr).ReadFile("Data/Root.xml", "Group");
+    DataStore child(&store);
+    Model* box = child.GetModel("Box", true);
+    ASSERT_TRUE(ProcessUntil(child, [box] { return box->IsReady(); }));
+    ASSERT_EQ(1u, box->GetMeshes().size());
+    EXPECT_EQ(2.0f, box->GetMeshes()[0]->positions[3]);
+    const Material& material = *box->GetMeshes()[0]->subMeshes[0]->material;
+    EXPECT_EQ(material.texture, store.GetTexture("Data/Models/Skin.png", false));
+    EXPECT_NE(nullptr, material.texture);
+}
+
+TEST_F(ModelLoaderTest, TheGeneratedModelsAreClosedAndInRange)
+{
+    for (const char* name : {"Cube", "Planet", "Asteroid", "Ship"})
+    {
+        const std::string path = std::string(ZEV_SOURCE_DIR) + "/Data/Models/" + name + ".3d";
+        ASSERT_EQ("no error", LoadModel(path)) << name;
+        for (const std::unique_ptr<Model3D::Mesh>& mesh : MeshesOf(path))
+        {
+            EXPECT_FALSE(mesh->subMeshes.empty()) << name;
+            for (const Model3D::ShadowMesh::Edge& edge : mesh->shadowMesh->edges)
+                EXPECT_LE(0, edge.face1) << name;
+        }
+    }
+    const Material& hull = *MeshesOf(std::string(ZEV_SOURCE_DIR) + "/Data/Models/Ship.3d")[0]
+                                ->subMeshes[0]
+                                ->material;
+    EXPECT_EQ(std::string(ZEV_SOURCE_DIR) + "/Data/Models/Hull.png", hull.texturePath);
+}
