@@ -5,14 +5,22 @@
 #include "Engine/obinstream.h"
 #include "Graphics/Model3D/ModelFile.h"
 #include "Graphics/Model3D/ShadowMesh.h"
+#include "Graphics/Model3D/TriangleOrder.h"
+#include "Graphics/Model3D/VertexWelder.h"
 
 #include "Engine/Error.h"
+
+#include <algorithm>
 
 namespace Model3D
 {
 
 namespace
 {
+
+// Cells of 1/1024 on every axis.
+const int WeldDepth = 10;
+const int CacheSize = 8;
 
 // m x (v, w): w = 1 for a point, 0 for a direction.
 void TransformInPlace(const Math::Matrix& m, float* v, float w)
@@ -33,6 +41,35 @@ Mesh::Mesh(const std::string& name, std::uint32_t vertexCount)
 }
 
 Mesh::~Mesh() = default;
+
+void Mesh::Prepare()
+{
+    if (vertexCount == 0)
+        throw Error("Mesh '", name, "' has no vertices");
+    std::uint32_t triangleCount = 0;
+    for (const std::unique_ptr<SubMesh>& subMesh : subMeshes)
+        triangleCount += subMesh->triangleCount;
+    shadowMesh = std::make_unique<ShadowMesh>(this, triangleCount);
+    auto corner = shadowMesh->indices.begin();
+    for (const std::unique_ptr<SubMesh>& subMesh : subMeshes)
+        corner = std::copy(subMesh->indices.begin(), subMesh->indices.end(), corner);
+
+    VertexWelder welder(WeldDepth);
+    try
+    {
+        welder.Weld(*this);
+    }
+    catch (const std::exception& e)
+    {
+        throw Error("Mesh '", name, "': ", e.what());
+    }
+    TriangleOrder order(this, CacheSize);
+    for (const std::unique_ptr<SubMesh>& subMesh : subMeshes)
+        subMesh->Prepare(order);
+    welder.ClearCells();
+    welder.MergePositions(*this);
+    shadowMesh->Prepare(order);
+}
 
 void Mesh::Transform(const Math::Matrix& m)
 {

@@ -40,6 +40,13 @@ ShadowMesh::ShadowMesh(Mesh* owner, std::uint32_t triangleCount)
 {
 }
 
+void ShadowMesh::Prepare(TriangleOrder& order)
+{
+    SubMesh::Prepare(order);
+    BuildEdges();
+    ComputeFacePlanes(owner->positions.data());
+}
+
 void ShadowMesh::CheckWritable(const std::string& /*modelDirectory*/) const
 {
     const std::string owner = "The shadow mesh of mesh '" + this->owner->name + "'";
