@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the game from scratch and runs every test: once as shipped, once with
-# AddressSanitizer and UndefinedBehaviorSanitizer, and the engine tests (which
-# drive the loader threads) once more with ThreadSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer, the engine tests (which
+# drive the loader threads) once more with ThreadSanitizer, and the .x
+# importer's fuzz target for a short fixed number of inputs.
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
@@ -49,6 +50,15 @@ rm -rf build/tsan
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZEV_TSAN=ON >/dev/null
 cmake --build build/tsan
 run_ctest build/tsan '^unit$'
+
+# The .x importer's fuzz target for a short fixed number of inputs, built by
+# clang with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer.
+echo "=== build/fuzz-xfile"
+rm -rf build/fuzz-xfile
+cmake -S . -B build/fuzz-xfile -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+    -DZEV_SANITIZE=ON "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link -O1" >/dev/null
+cmake --build build/fuzz-xfile --target x_file_fuzz
+run_ctest build/fuzz-xfile '^fuzz$'
 
 if [[ $status -ne 0 ]]; then
     echo "Some tests failed."
