@@ -5,16 +5,15 @@
 // battle's cruiser. The same program gives the same files. Run by
 // Tools/make_data.sh from the repository root.
 #include "Engine/Error.h"
-#include "Engine/StringUtil.h"
 #include "Engine/Vector.h"
 #include "Graphics/Model3D/Material.h"
 #include "Graphics/Model3D/ModelLoader.h"
 #include "Graphics/Model3D/ShadowMesh.h"
 #include "Graphics/Texture.h"
+#include "XFileWriter.h"
 
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <map>
 #include <tuple>
@@ -24,12 +23,7 @@ namespace
 
 const float Pi = 3.14159265358979f;
 
-struct Vertex
-{
-    Math::Vector position;
-    Math::Vector normal;
-    float u, v;
-};
+using Vertex = XFile::Vertex;
 
 // Collects vertices and triangle groups, one group per material, and builds a
 // mesh whose shadow mesh shares the corners of equal positions.
@@ -111,54 +105,16 @@ public:
         return mesh;
     }
 
-    // A text .x file of one frame named after the mesh: a position, a normal
-    // and a texture coordinate per vertex, the triangles of each group (two
-    // in a row that form a quad as one face of four corners) and a material
-    // per group, its texture relative to the file's directory.
+    // A text .x file of one frame named after the mesh, a material per group;
+    // two triangles in a row that form a quad become one face of four
+    // corners.
     void WriteX(const std::string& path, const std::string& name) const
     {
-        std::FILE* file = std::fopen(path.c_str(), "w");
-        if (!file)
-            throw Error("Can't write file '", path, "'");
-        std::fprintf(file, "xof 0303txt 0032\n// Made by Tools/make_models.cpp.\n\nFrame %s {\n", name.c_str());
-        std::fprintf(file, " FrameTransformMatrix {\n  1,0,0,0, 0,1,0,0, 0,0,1,0, 0,0,0,1;;\n }\n");
-        std::fprintf(file, " Mesh %sMesh {\n", name.c_str());
-        WriteVectors(file, [](const Vertex& vertex) { return vertex.position; });
-        const std::vector<Face> faces = Faces();
-        WriteFaces(file, faces);
-        std::fprintf(file, "  MeshNormals {\n");
-        WriteVectors(file, [](const Vertex& vertex) { return vertex.normal; });
-        WriteFaces(file, faces);
-        std::fprintf(file, "  }\n  MeshTextureCoords {\n   %zu;\n", vertices.size());
-        for (std::size_t i = 0; i < vertices.size(); ++i)
-            std::fprintf(file, "   %.9g;%.9g;%s\n", vertices[i].u, vertices[i].v,
-                         i + 1 < vertices.size() ? "," : ";");
-        std::fprintf(file, "  }\n  MeshMaterialList {\n   %zu;\n   %zu;\n", groups.size(), faces.size());
-        for (std::size_t i = 0; i < faces.size(); ++i)
-            std::fprintf(file, "   %zu%s\n", faces[i].group, i + 1 < faces.size() ? "," : ";;");
-        for (const Group& group : groups)
-            WriteMaterial(file, *group.material, GetDirectory(path));
-        std::fprintf(file, "  }\n }\n}\n");
-        if (std::fclose(file) != 0)
-            throw Error("Can't write file '", path, "'");
-    }
-
-private:
-    using Key = std::tuple<float, float, float>;
-
-    struct Face
-    {
-        std::size_t group;
-        std::vector<std::uint32_t> corners;
-    };
-
-    // The triangles of every group; (a, b, c) followed by (a, c, d) becomes
-    // the quad (a, b, c, d).
-    std::vector<Face> Faces() const
-    {
-        std::vector<Face> faces;
+        std::vector<XFile::Face> faces;
+        std::vector<const Material*> materials;
         for (std::size_t g = 0; g < groups.size(); ++g)
         {
+            materials.push_back(groups[g].material);
             const std::vector<std::uint32_t>& t = groups[g].triangles;
             for (std::size_t i = 0; i < t.size(); i += 3)
             {
@@ -171,46 +127,11 @@ private:
                     faces.push_back({g, {t[i], t[i + 1], t[i + 2]}});
             }
         }
-        return faces;
+        XFile::Write(path, name, vertices, faces, materials);
     }
 
-    template <class Part>
-    void WriteVectors(std::FILE* file, Part part) const
-    {
-        std::fprintf(file, "   %zu;\n", vertices.size());
-        for (std::size_t i = 0; i < vertices.size(); ++i)
-        {
-            const Math::Vector v = part(vertices[i]);
-            std::fprintf(file, "   %.9g;%.9g;%.9g;%s\n", v[0], v[1], v[2], i + 1 < vertices.size() ? "," : ";");
-        }
-    }
-
-    static void WriteFaces(std::FILE* file, const std::vector<Face>& faces)
-    {
-        std::fprintf(file, "   %zu;\n", faces.size());
-        for (std::size_t i = 0; i < faces.size(); ++i)
-        {
-            std::fprintf(file, "   %zu;", faces[i].corners.size());
-            for (std::size_t k = 0; k < faces[i].corners.size(); ++k)
-                std::fprintf(file, "%u%s", faces[i].corners[k], k + 1 < faces[i].corners.size() ? "," : ";");
-            std::fprintf(file, "%s\n", i + 1 < faces.size() ? "," : ";");
-        }
-    }
-
-    static void WriteMaterial(std::FILE* file, const Material& material, const std::string& directory)
-    {
-        const float* d = material.diffuse;
-        const float* s = material.specular;
-        const float* e = material.emission;
-        std::fprintf(file, "   Material %s {\n    %.9g;%.9g;%.9g;%.9g;;\n    %.9g;\n", material.name.c_str(), d[0],
-                     d[1], d[2], material.alpha, material.shininess);
-        std::fprintf(file, "    %.9g;%.9g;%.9g;;\n    %.9g;%.9g;%.9g;;\n", s[0], s[1], s[2], e[0], e[1], e[2]);
-        const std::string& texture = material.texturePath;
-        if (!texture.empty())
-            std::fprintf(file, "    TextureFilename {\n     \"%s\";\n    }\n",
-                         texture.substr(texture.compare(0, directory.size(), directory) == 0 ? directory.size() : 0).c_str());
-        std::fprintf(file, "   }\n");
-    }
+private:
+    using Key = std::tuple<float, float, float>;
 
     struct Group
     {
