@@ -18,6 +18,26 @@ std::string Describe(const float* point)
 
 } // namespace
 
+Octree::Node::Node(const Node& other)
+{
+    *this = other;
+}
+
+Octree::Node& Octree::Node::operator=(const Node& other)
+{
+    if (this == &other)
+        return *this;
+    children.reset();
+    if (other.children)
+    {
+        children = std::make_unique<Node[]>(OctantCount);
+        for (int i = 0; i < OctantCount; ++i)
+            children[i] = other.children[i];
+    }
+    items = other.items ? std::make_unique<Items>(*other.items) : nullptr;
+    return *this;
+}
+
 Octree::Node& Octree::Node::Descend(const float* point, int depth, float size)
 {
     Node* node = this;
@@ -48,18 +68,26 @@ Octree::Node& Octree::Node::Descend(const float* point, int depth, float size)
 
 void Octree::Node::Subdivide()
 {
-    children.resize(OctantCount);
+    children = std::make_unique<Node[]>(OctantCount);
 }
 
 void Octree::Node::VisitLeaves(const Visitor& visit)
 {
     if (IsLeaf())
     {
-        visit(items);
+        if (items)
+            visit(*items);
         return;
     }
-    for (Node& child : children)
-        child.VisitLeaves(visit);
+    for (int i = 0; i < OctantCount; ++i)
+        children[i].VisitLeaves(visit);
+}
+
+Octree::Node::Items& Octree::Node::GetItems()
+{
+    if (!items)
+        items = std::make_unique<Items>();
+    return *items;
 }
 
 Octree::Octree(int depth, float size) : depth(depth), size(size) {}
@@ -85,7 +113,7 @@ void Octree::Grow()
         root.Subdivide();
     // New node i holds the old child i as its child 7 - i: the octant of the
     // old cell within the new node is the opposite one.
-    std::vector<Node> grown(OctantCount);
+    auto grown = std::make_unique<Node[]>(OctantCount);
     for (int i = 0; i < OctantCount; ++i)
     {
         grown[i].Subdivide();

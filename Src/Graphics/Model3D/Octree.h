@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 // A point octree of vertex indices centred at the origin. Its leaves form a
@@ -11,9 +12,19 @@
 class Octree
 {
 public:
+    // Kept small, since every subdivision makes eight: a leaf gets its list
+    // of items only once it holds one.
     struct Node
     {
-        using Visitor = std::function<void(std::vector<std::uint32_t>& items)>;
+        using Items = std::vector<std::uint32_t>;
+        using Visitor = std::function<void(Items& items)>;
+
+        Node() = default;
+        // Deep copies.
+        Node(const Node& other);
+        Node& operator=(const Node& other);
+        Node(Node&& other) = default;
+        Node& operator=(Node&& other) = default;
 
         // The leaf depth levels down that holds the point, this node being
         // the cube of edge size centred at the origin; leaves on the way are
@@ -21,13 +32,16 @@ public:
         Node& Descend(const float* point, int depth, float size);
         // Eight empty leaves.
         void Subdivide();
+        // Every leaf that has a list of items; the others hold none.
         void VisitLeaves(const Visitor& visit);
-        bool IsLeaf() const { return children.empty(); }
+        bool IsLeaf() const { return !children; }
+        // The leaf's list, made when first asked for.
+        Items& GetItems();
 
         // None, or one per octant: bit 0 of the octant is set for the lower
         // half in x, bit 1 in y, bit 2 in z.
-        std::vector<Node> children;
-        std::vector<std::uint32_t> items;
+        std::unique_ptr<Node[]> children;
+        std::unique_ptr<Items> items;
     };
 
     // The root cube spans [-size/2, size/2] on every axis.

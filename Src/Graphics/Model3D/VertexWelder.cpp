@@ -117,21 +117,7 @@ void VertexWelder::MergePositions(Model3D::Mesh& mesh)
 
 VertexWelder::Items& VertexWelder::FindCell(const Model3D::Mesh& mesh, std::uint32_t vertex)
 {
-    const int depth = octree.GetDepth();
-    Items& items = octree.Find(&mesh.positions[vertex * std::size_t(3)]).items;
-    if (octree.GetDepth() != depth)
-    {
-        // Growing moves the nodes just below the root.
-        filled.clear();
-        indexes.clear();
-        octree.GetRoot().VisitLeaves(
-            [this](Items& leaf)
-            {
-                if (!leaf.empty())
-                    filled.push_back(&leaf);
-            });
-    }
-    return items;
+    return octree.Find(&mesh.positions[vertex * std::size_t(3)]).GetItems();
 }
 
 std::optional<std::uint32_t> VertexWelder::FindMatch(const Model3D::Mesh& mesh,

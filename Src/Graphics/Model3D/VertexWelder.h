@@ -41,7 +41,7 @@ public:
     const Octree& GetOctree() const { return octree; }
 
 private:
-    using Items = std::vector<std::uint32_t>;
+    using Items = Octree::Node::Items;
     // The tolerance bands of the three normal components and the two texture
     // coordinates (see VertexWelder.cpp).
     using Bands = std::array<std::int64_t, 5>;
@@ -69,8 +69,8 @@ private:
                          std::uint32_t count);
 
     Octree octree;
-    // The cells holding items, so that clearing costs what was filled. Both
-    // lists point into the tree and are gathered again when it grows.
+    // The cells holding items, so that clearing costs what was filled. A
+    // cell's list stays where it is when the tree grows.
     std::vector<Items*> filled;
     std::unordered_map<const Items*, CellIndex> indexes;
 };
