@@ -28,10 +28,15 @@ private:
     struct VertexInfo
     {
         int useCount = 0;
-        std::vector<std::uint32_t> triangles; // adjacent, a triangle once per corner
-        int liveCount = 0;                    // adjacent triangles not yet emitted
+        // The adjacent triangles, a triangle once per corner: useCount
+        // entries of the adjacency from here on.
+        std::size_t firstTriangle = 0;
+        int liveCount = 0; // adjacent triangles not yet emitted
         int timeStamp = 0;
     };
+
+    // Counts the uses, lists the used vertices and lays out the adjacency.
+    void Gather(const std::vector<std::uint32_t>& indices);
 
     // The live candidate that stays in the cache longest once its triangles
     // are emitted, or the next vertex with live triangles, or -1.
@@ -41,11 +46,12 @@ private:
     const Model3D::Mesh* const mesh;
     const int cacheSize;
     std::vector<VertexInfo> vertices;
-    // The state of one ordering.
+    // The state of one ordering. The adjacency of every vertex in one array.
+    std::vector<std::uint32_t> adjacency;
     std::vector<std::uint32_t> candidates;
     std::vector<std::uint32_t> deadEnds;
-    // The vertices the sub-mesh uses above vertex 0, in order; the cursor
-    // walks them when the dead-end stack runs empty.
+    // The vertices the sub-mesh uses, in order; the cursor walks those above
+    // vertex 0 when the dead-end stack runs empty.
     std::vector<std::uint32_t> used;
     std::size_t cursor = 0;
     int time = 0;
