@@ -292,18 +292,25 @@ const char* LoaderX::EnterBlock()
 
 void LoaderX::SkipBlock()
 {
+    // From one closing brace to the next, counting the opening ones between.
     std::size_t depth = 0;
-    for (; cursor < end; ++cursor)
+    const char* from = cursor;
+    for (;;)
     {
-        if (*cursor == '{')
+        const auto* close = static_cast<const char*>(std::memchr(from, '}', static_cast<std::size_t>(end - from)));
+        if (!close)
+            Fail("block without its closing curly brace");
+        for (const char* open = from;
+             (open = static_cast<const char*>(std::memchr(open, '{', static_cast<std::size_t>(close - open))));
+             ++open)
             ++depth;
-        else if (*cursor == '}' && --depth == 0)
+        if (depth-- <= 1)
         {
-            ++cursor;
+            cursor = close + 1;
             return;
         }
+        from = close + 1;
     }
-    Fail("block without its closing curly brace");
 }
 
 void LoaderX::SkipNextBlock()
