@@ -85,7 +85,9 @@ inline void Write(const std::string& path, const std::string& name, const std::v
     if (!file)
         throw Error("Can't write file '", path, "'");
     std::fprintf(file, "xof 0303txt 0032\n// Generated.\n\nFrame %s {\n", name.c_str());
-    std::fprintf(file, " FrameTransformMatrix {\n  1,0,0,0, 0,1,0,0, 0,0,1,0, 0,0,0,1;;\n }\n");
+    std::fprintf(file, " FrameTransformMatrix {\n  ");
+    for (int i = 0; i < 16; ++i)
+        std::fprintf(file, "%.6f%s", i % 5 == 0 ? 1.0 : 0.0, i < 15 ? "," : ";;\n }\n");
     std::fprintf(file, " Mesh %sMesh {\n", name.c_str());
     Detail::WriteVectors(file, vertices, [](const Vertex& vertex) -> const Math::Vector& { return vertex.position; });
     Detail::WriteFaces(file, faces);
