@@ -88,16 +88,6 @@ bool ParseUnsigned(std::string_view word, std::uint32_t& value)
     return std::from_chars(first, last, value).ec == std::errc();
 }
 
-// m x (v, w) into v: w = 1 for a point, 0 for a direction.
-void TransformInPlace(const Math::Matrix& m, float* v, float w)
-{
-    const float x = v[0];
-    const float y = v[1];
-    const float z = v[2];
-    for (int row = 0; row < 3; ++row)
-        v[row] = m(0, row) * x + m(1, row) * y + m(2, row) * z + m(3, row) * w;
-}
-
 ::Material* MakeMaterial(const LoaderX::MaterialInfo& info, DataStore* store)
 {
     auto material = std::make_unique<::Material>(info.name);

@@ -22,7 +22,8 @@ namespace
 const int WeldDepth = 10;
 const int CacheSize = 8;
 
-// m x (v, w): w = 1 for a point, 0 for a direction.
+} // namespace
+
 void TransformInPlace(const Math::Matrix& m, float* v, float w)
 {
     const float x = v[0];
@@ -31,8 +32,6 @@ void TransformInPlace(const Math::Matrix& m, float* v, float w)
     for (int row = 0; row < 3; ++row)
         v[row] = m(0, row) * x + m(1, row) * y + m(2, row) * z + m(3, row) * w;
 }
-
-} // namespace
 
 Mesh::Mesh(const std::string& name, std::uint32_t vertexCount)
     : name(name), vertexCount(vertexCount), positions(vertexCount * std::size_t(3)),

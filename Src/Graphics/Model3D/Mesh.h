@@ -58,4 +58,8 @@ public:
 
 using MeshList = std::vector<std::unique_ptr<Mesh>>;
 
+// m x (v, w) into the three floats at v: w = 1 for a point, 0 for a
+// direction.
+void TransformInPlace(const Math::Matrix& m, float* v, float w);
+
 } // namespace Model3D

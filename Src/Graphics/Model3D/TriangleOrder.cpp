@@ -6,7 +6,7 @@
 #include <algorithm>
 
 TriangleOrder::TriangleOrder(const Model3D::Mesh* mesh, int cacheSize)
-    : mesh(mesh), cacheSize(cacheSize), vertices(mesh->vertexCount)
+    : cacheSize(cacheSize), vertices(mesh->vertexCount)
 {
 }
 

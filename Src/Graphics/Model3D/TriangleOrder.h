@@ -16,6 +16,7 @@ class SubMesh;
 class TriangleOrder
 {
 public:
+    // Records for every vertex of the mesh.
     TriangleOrder(const Model3D::Mesh* mesh, int cacheSize);
     ~TriangleOrder();
 
@@ -43,7 +44,6 @@ private:
     std::int64_t GetNextVertex();
     std::int64_t SkipDeadEnd();
 
-    const Model3D::Mesh* const mesh;
     const int cacheSize;
     std::vector<VertexInfo> vertices;
     // The state of one ordering. The adjacency of every vertex in one array.
