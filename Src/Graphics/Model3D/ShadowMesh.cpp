@@ -137,6 +137,8 @@ void ShadowMesh::LinkFaces()
             const std::pair<std::uint32_t, std::uint32_t> ends(walk.to, walk.from);
             const auto run = std::lower_bound(open.begin(), open.end(), ends,
                                               [&](std::uint32_t i, const auto& key) { return endsOf(i) < key; });
+            if (run == open.end())
+                continue;
             const std::size_t start = static_cast<std::size_t>(run - open.begin());
             const std::size_t next = start + taken[start];
             if (next < open.size() && endsOf(open[next]) == ends)
