@@ -42,7 +42,8 @@ public:
     ModelLoader& operator=(const ModelLoader&) = delete;
 
     // Fills the empty list with at least one mesh, or throws Error and
-    // leaves it empty.
+    // leaves it empty. An import (any file but a model file) is prepared
+    // and converted once.
     virtual void Load(MeshList& meshes);
 
     // Prepares every mesh in order (Mesh::Prepare).
