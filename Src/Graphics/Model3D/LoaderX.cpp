@@ -20,9 +20,11 @@ namespace
 
 const std::size_t HeaderSize = 16;
 const int MaxFrameDepth = 256;
-// The shortest record of an array of n floats, "0;0;0;," for three: no count
-// read from a file reserves more than the rest of the data can hold.
-const std::size_t MinBytesPerFloat = 2;
+// Every number of the file takes two bytes at least, a digit and its
+// delimiter, and a face four numbers: no count read from a file reserves more
+// than the rest of the data can hold.
+const std::size_t MinBytesPerNumber = 2;
+const std::size_t MinNumbersPerFace = 4;
 
 const struct
 {
@@ -405,7 +407,7 @@ void LoaderX::ReadVertices(std::vector<float>& values)
     const std::uint32_t count = NextUnsigned();
     values.clear();
     values.reserve(std::min<std::size_t>(count * std::size_t(3),
-                                         static_cast<std::size_t>(end - cursor) / MinBytesPerFloat));
+                                         static_cast<std::size_t>(end - cursor) / MinBytesPerNumber));
     for (std::uint32_t i = 0; i < count; ++i)
     {
         for (int k = 0; k < 3; ++k)
@@ -419,7 +421,7 @@ void LoaderX::ReadFaces(FaceList& list)
     const std::uint32_t count = NextUnsigned();
     list = FaceList();
     list.faces.reserve(std::min<std::size_t>(count, static_cast<std::size_t>(end - cursor) /
-                                                        (4 * MinBytesPerFloat)));
+                                                        (MinNumbersPerFace * MinBytesPerNumber)));
     for (std::uint32_t i = 0; i < count; ++i)
     {
         const std::uint32_t cornerCount = NextUnsigned();
@@ -461,7 +463,7 @@ void LoaderX::ReadTexCoordArray()
     const std::uint32_t count = NextUnsigned();
     mesh.texCoords.clear();
     mesh.texCoords.reserve(std::min<std::size_t>(
-        count * std::size_t(2), static_cast<std::size_t>(end - cursor) / MinBytesPerFloat));
+        count * std::size_t(2), static_cast<std::size_t>(end - cursor) / MinBytesPerNumber));
     for (std::uint32_t i = 0; i < count; ++i)
     {
         mesh.texCoords.push_back(NextFloat());
