@@ -18,15 +18,15 @@
 #        build/fuzz/logs/<Target>-<n>.log)
 #   --build  only configure and build; exits 2 when clang cannot link libFuzzer
 #
-# The targets are Settings, DataReader, UiDataReader, TextureFont, Archive
-# and ModelFile (all by default). A crash is replayed with its target alone:
+# The targets are Settings, DataReader, UiDataReader, TextureFont, Archive,
+# ModelFile and XFile (all by default). A crash is replayed with its target alone:
 #   build/fuzz/<Target>Fuzz build/fuzz/crashes/<Target>/crash-...
 # (with its absolute path, for -minimize_crash=1, which starts it again).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 build=${ZEV_FUZZ_BUILD:-$root/build/fuzz}
-all_targets=(Settings DataReader UiDataReader TextureFont Archive ModelFile)
+all_targets=(Settings DataReader UiDataReader TextureFont Archive ModelFile XFile)
 
 seconds=60
 workers=$(( $(nproc) / 2 > 0 ? $(nproc) / 2 : 1 ))

@@ -1,85 +1,24 @@
 // Feeds arbitrary bytes to the model file reader. Whatever it accepts must be
 // safe to draw and to cast shadows from: every index, edge end and face below
 // its count.
-#include "Engine/DataStore.h"
 #include "Engine/Error.h"
 #include "Engine/Matrix.h"
-#include "Engine/ResourceType.h"
 #include "Engine/ibinstream.h"
 #include "Graphics/Model3D/LoaderModel.h"
-#include "Graphics/Model3D/ShadowMesh.h"
-#include "Graphics/Texture.h"
+#include "Fuzz/ModelFuzzing.h"
 
-#include <cstdint>
-#include <cstdlib>
-#include <memory>
 #include <sstream>
 #include <string>
 
-namespace
-{
-
-// Material textures are registered but never decoded or uploaded.
-class UnloadedTexture : public Texture
-{
-public:
-    using Texture::Texture;
-    void Load() override {}
-    void Finish() override {}
-};
-
-Resource* MakeTexture(const std::string& path, DataStore& /*store*/)
-{
-    return new UnloadedTexture(path);
-}
-
-void Require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-void CheckMesh(const Model3D::Mesh& mesh)
-{
-    Require(mesh.positions.size() == mesh.vertexCount * std::size_t(3));
-    for (const std::unique_ptr<Model3D::SubMesh>& subMesh : mesh.subMeshes)
-    {
-        for (const std::uint32_t index : subMesh->indices)
-            Require(index < mesh.vertexCount);
-    }
-    const Model3D::ShadowMesh& shadow = *mesh.shadowMesh;
-    Require(shadow.faces.size() == shadow.triangleCount);
-    for (const std::uint32_t index : shadow.indices)
-        Require(index < mesh.vertexCount);
-    for (const Model3D::ShadowMesh::Edge& edge : shadow.edges)
-    {
-        Require(edge.lower < mesh.vertexCount && edge.upper < mesh.vertexCount);
-        Require(edge.face0 >= 0 && static_cast<std::uint32_t>(edge.face0) < shadow.triangleCount);
-        Require(edge.face1 >= -1 && edge.face1 < static_cast<std::int32_t>(shadow.triangleCount));
-    }
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    // A fresh store now and then, so that the textures of earlier inputs do
-    // not pile up.
-    static std::unique_ptr<DataStore> store;
-    static unsigned runs = 0;
-    if (runs++ % 4096 == 0)
-    {
-        DataStore::RegisterKind(ResourceType::Texture, MakeTexture);
-        store.reset();
-        store = std::make_unique<DataStore>(nullptr);
-    }
-
+    DataStore* store = ModelFuzzing::Store();
     std::stringbuf buffer(std::string(reinterpret_cast<const char*>(data), size));
     ibinstream in(&buffer);
     Model3D::MeshList meshes;
     try
     {
-        Model3D::LoaderModel::Read(in, store.get(), "Data/Models/", meshes);
+        Model3D::LoaderModel::Read(in, store, "Data/Models/", meshes);
     }
     catch (const Error&)
     {
@@ -87,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (const std::unique_ptr<Model3D::Mesh>& mesh : meshes)
     {
-        CheckMesh(*mesh);
+        ModelFuzzing::CheckMesh(*mesh);
         // Reads every position through the shadow mesh's indices.
         mesh->Transform(Math::Matrix::Identity);
     }
