@@ -56,6 +56,12 @@ public:
     // "Unknown point '<name>'" and gives TOPLEFT.
     static FramePoint ParsePoint(const std::string& name);
 
+    // The texture of the element's "resource" and the font of that name for
+    // a widget. A name the stores do not know fails; one of no resource, or a
+    // cube map, is reported and gives null: the widget draws nothing.
+    Texture* GetTexture(const TiXmlElement* element) const;
+    Font* GetFont(const std::string& name) const;
+
 private:
     using PropertyReader = void (UiDataReader::*)(const TiXmlElement* element,
                                                   FrameController& frame);
@@ -65,11 +71,13 @@ private:
     bool Dispatch(const TiXmlElement* element, const std::string& lowerTag);
     static PropertyReader FindProperty(const std::string& lowerTag);
 
-    void BuildFrame(const TiXmlElement* element, const std::string& lowerTag);
-    FrameController* CreateFrame(const TiXmlElement* element, const std::string& lowerTag);
-    void ReadAttributes(const TiXmlElement* element, FrameController& frame) const;
-    Texture* GetTexture(const TiXmlElement* element) const;
-    Font* GetFont(const std::string& name) const;
+    struct FrameKind;
+    static const FrameKind* FindFrameKind(const std::string& lowerTag);
+
+    void BuildFrame(const TiXmlElement* element, const FrameKind& kind);
+    FrameController* CreateFrame(const TiXmlElement* element, const FrameKind& kind);
+    // The attributes every frame tag has.
+    static void ReadAttributes(const TiXmlElement* element, FrameController& frame);
 
     void ReadSize(const TiXmlElement* element, FrameController& frame);
     void ReadRelativeSize(const TiXmlElement* element, FrameController& frame);
