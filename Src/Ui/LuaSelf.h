@@ -1,7 +1,7 @@
 #pragma once
 
+#include "Engine/ControllerInterface.h"
 #include "Engine/LuaState.h"
-#include "Ui/FrameController.h"
 
 // The look-ups of the frame and widget methods bound to Lua: each takes the
 // frame from "__this" of argument 1 and raises "Invalid Lua object!" when it
@@ -9,12 +9,16 @@
 namespace Ui
 {
 
+class FrameController;
+
 FrameController* GetSelfController(lua_State* L);
+// The same frame as the engine's controller, which is all the templates need.
+ControllerInterface& GetSelfFrame(lua_State* L);
 
 template <class T>
 T* GetSelfModel(lua_State* L)
 {
-    T* const model = dynamic_cast<T*>(GetSelfController(L)->GetModel());
+    T* const model = dynamic_cast<T*>(GetSelfFrame(L).GetModel());
     if (!model)
         LuaError(L, "Invalid Lua object!");
     return model;
@@ -24,7 +28,7 @@ T* GetSelfModel(lua_State* L)
 template <class T>
 T* GetSelfView(lua_State* L)
 {
-    T* const view = GetSelfController(L)->GetView<T>();
+    T* const view = GetSelfFrame(L).GetView<T>();
     if (!view)
         LuaError(L, "Invalid Lua object!");
     return view;

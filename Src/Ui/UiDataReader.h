@@ -1,7 +1,6 @@
 #pragma once
 
 #include "Engine/DataReader.h"
-#include "Ui/FramePoint.h"
 
 #include <map>
 #include <memory>
@@ -52,10 +51,6 @@ public:
     // "$Parent" at the very start of the name stands for the parent's full
     // name, once; without a parent the name stays as it is.
     static std::string ResolveName(const FrameController* parent, const std::string& name);
-    // The point of that name, compared exactly; an unknown name prints
-    // "Unknown point '<name>'" and gives TOPLEFT.
-    static FramePoint ParsePoint(const std::string& name);
-
     // The texture of the element's "resource" and the font of that name for
     // a widget. A name the stores do not know fails; one of no resource, or a
     // cube map, is reported and gives null: the widget draws nothing.
