@@ -12,18 +12,6 @@ namespace Ui
 namespace
 {
 
-FrameModel& Self(lua_State* L)
-{
-    return *GetSelfModel<FrameModel>(L);
-}
-
-int GetName(lua_State* L)
-{
-    const std::string& name = Self(L).GetName();
-    lua_pushlstring(L, name.data(), name.size());
-    return 1;
-}
-
 int GetParent(lua_State* L)
 {
     const FrameController* const parent = GetSelfController(L)->GetParent();
@@ -34,100 +22,10 @@ int GetParent(lua_State* L)
     return 1;
 }
 
-int GetId(lua_State* L)
-{
-    lua_pushinteger(L, Self(L).id);
-    return 1;
-}
-
-int SetId(lua_State* L)
-{
-    LuaCheckArgs(L, 1);
-    Self(L).id = static_cast<int>(lua_tointeger(L, 2));
-    return 0;
-}
-
-int SetPos(lua_State* L)
-{
-    LuaCheckArgs(L, 2);
-    FrameModel& frame = Self(L);
-    frame.offsetX = static_cast<float>(lua_tonumber(L, 2));
-    frame.offsetY = static_cast<float>(lua_tonumber(L, 3));
-    return 0;
-}
-
-int GetPos(lua_State* L)
-{
-    const FrameModel& frame = Self(L);
-    lua_pushnumber(L, frame.offsetX);
-    lua_pushnumber(L, frame.offsetY);
-    return 2;
-}
-
-int SetWidth(lua_State* L)
-{
-    LuaCheckArgs(L, 1);
-    Self(L).width = static_cast<int>(lua_tointeger(L, 2));
-    return 0;
-}
-
-int GetWidth(lua_State* L)
-{
-    lua_pushinteger(L, Self(L).width);
-    return 1;
-}
-
-int SetHeight(lua_State* L)
-{
-    LuaCheckArgs(L, 1);
-    Self(L).height = static_cast<int>(lua_tointeger(L, 2));
-    return 0;
-}
-
-int GetHeight(lua_State* L)
-{
-    lua_pushinteger(L, Self(L).height);
-    return 1;
-}
-
-int SetSize(lua_State* L)
-{
-    LuaCheckArgs(L, 2);
-    FrameModel& frame = Self(L);
-    frame.width = static_cast<int>(lua_tointeger(L, 2));
-    frame.height = static_cast<int>(lua_tointeger(L, 3));
-    return 0;
-}
-
-int GetSize(lua_State* L)
-{
-    const FrameModel& frame = Self(L);
-    lua_pushinteger(L, frame.width);
-    lua_pushinteger(L, frame.height);
-    return 2;
-}
-
-int SetRelativeSize(lua_State* L)
-{
-    LuaCheckArgs(L, 2);
-    FrameModel& frame = Self(L);
-    frame.relativeWidth = static_cast<float>(lua_tonumber(L, 2));
-    frame.relativeHeight = static_cast<float>(lua_tonumber(L, 3));
-    return 0;
-}
-
-int GetRelativeSize(lua_State* L)
-{
-    const FrameModel& frame = Self(L);
-    lua_pushnumber(L, frame.relativeWidth);
-    lua_pushnumber(L, frame.relativeHeight);
-    return 2;
-}
-
 int SetPoint(lua_State* L)
 {
     LuaCheckArgs(L, 3);
-    FrameModel& frame = Self(L);
+    FrameModel& frame = GetSelf<FrameModel>(L);
     const std::string point = LuaCheckText(L, 2);
     const std::string relativeName = LuaCheckText(L, 3);
     const std::string relativePoint = LuaCheckText(L, 4);
@@ -142,7 +40,7 @@ int SetPoint(lua_State* L)
 
 int Show(lua_State* L)
 {
-    FrameModel& frame = Self(L);
+    FrameModel& frame = GetSelf<FrameModel>(L);
     if (!frame.visible)
     {
         frame.RunScript(frame.onShow);
@@ -153,45 +51,13 @@ int Show(lua_State* L)
 
 int Hide(lua_State* L)
 {
-    FrameModel& frame = Self(L);
+    FrameModel& frame = GetSelf<FrameModel>(L);
     if (frame.visible)
     {
         frame.RunScript(frame.onHide);
         frame.visible = false;
     }
     return 0;
-}
-
-int IsVisible(lua_State* L)
-{
-    lua_pushboolean(L, Self(L).visible);
-    return 1;
-}
-
-int SetAlpha(lua_State* L)
-{
-    LuaCheckArgs(L, 1);
-    Self(L).alpha = static_cast<float>(lua_tonumber(L, 2));
-    return 0;
-}
-
-int GetAlpha(lua_State* L)
-{
-    lua_pushnumber(L, Self(L).alpha);
-    return 1;
-}
-
-int SetScale(lua_State* L)
-{
-    LuaCheckArgs(L, 1);
-    Self(L).scale = static_cast<float>(lua_tonumber(L, 2));
-    return 0;
-}
-
-int GetScale(lua_State* L)
-{
-    lua_pushnumber(L, Self(L).scale);
-    return 1;
 }
 
 // The script name of argument 2; a value without text is no name.
@@ -242,28 +108,30 @@ int StopMoving(lua_State* L)
 
 void AddFrameMethods(FrameModel& model)
 {
-    model.AddMethods({{"GetName", Ui::GetName},
+    model.AddMethods({{"GetName", CallMethod<&FrameModel::GetName>},
                       {"GetParent", Ui::GetParent},
-                      {"GetId", GetId},
-                      {"SetId", SetId},
-                      {"SetPos", SetPos},
-                      {"GetPos", GetPos},
-                      {"SetWidth", SetWidth},
-                      {"GetWidth", GetWidth},
-                      {"SetHeight", SetHeight},
-                      {"GetHeight", GetHeight},
-                      {"SetSize", SetSize},
-                      {"GetSize", GetSize},
-                      {"SetRelativeSize", SetRelativeSize},
-                      {"GetRelativeSize", GetRelativeSize},
+                      {"GetId", GetFields<&FrameModel::id>},
+                      {"SetId", SetFields<&FrameModel::id>},
+                      {"SetPos", SetFields<&FrameModel::offsetX, &FrameModel::offsetY>},
+                      {"GetPos", GetFields<&FrameModel::offsetX, &FrameModel::offsetY>},
+                      {"SetWidth", SetFields<&FrameModel::width>},
+                      {"GetWidth", GetFields<&FrameModel::width>},
+                      {"SetHeight", SetFields<&FrameModel::height>},
+                      {"GetHeight", GetFields<&FrameModel::height>},
+                      {"SetSize", SetFields<&FrameModel::width, &FrameModel::height>},
+                      {"GetSize", GetFields<&FrameModel::width, &FrameModel::height>},
+                      {"SetRelativeSize",
+                       SetFields<&FrameModel::relativeWidth, &FrameModel::relativeHeight>},
+                      {"GetRelativeSize",
+                       GetFields<&FrameModel::relativeWidth, &FrameModel::relativeHeight>},
                       {"SetPoint", SetPoint},
                       {"Show", Show},
                       {"Hide", Hide},
-                      {"IsVisible", IsVisible},
-                      {"SetAlpha", SetAlpha},
-                      {"GetAlpha", GetAlpha},
-                      {"SetScale", SetScale},
-                      {"GetScale", GetScale},
+                      {"IsVisible", GetFields<&FrameModel::visible>},
+                      {"SetAlpha", SetFields<&FrameModel::alpha>},
+                      {"GetAlpha", GetFields<&FrameModel::alpha>},
+                      {"SetScale", SetFields<&FrameModel::scale>},
+                      {"GetScale", GetFields<&FrameModel::scale>},
                       {"SetScript", Ui::SetScript},
                       {"GetScript", Ui::GetScript},
                       {"StartMoving", StartMoving},
