@@ -1,5 +1,6 @@
 #pragma once
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 // Starts SDL's video (the dummy driver in headless tests) so that its event
@@ -10,3 +11,11 @@ protected:
     void SetUp() override;
     void TearDown() override;
 };
+
+// Each puts input events on SDL's queue as the window would; positions are
+// window pixels from the top left.
+void PushButton(Uint8 type, int x, int y, Uint8 button = SDL_BUTTON_LEFT);
+// A left press and release at the point.
+void PushClick(int x, int y);
+void PushMotion(int x, int y);
+void PushKey(Uint8 type, SDLKey key);
