@@ -235,8 +235,11 @@ void ReadOption(const TiXmlAttribute& attribute, const char* section)
     for (const Option& option : Options())
     {
         if (std::strcmp(option.section, section) == 0 && attribute.NameTStr() == option.key)
+        {
             std::visit([&](const auto& value) { ReadValue(attribute, section, value); },
                        option.value);
+            return;
+        }
     }
 }
 

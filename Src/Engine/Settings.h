@@ -20,6 +20,8 @@ extern float StepSeconds;
 class Settings
 {
 public:
+    // One variable per option of "settings.xml"; the table of options in
+    // Settings.cpp gives each its section, key and default.
     // Display
     static int width;
     static int height;
