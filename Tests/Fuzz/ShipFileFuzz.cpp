@@ -81,7 +81,8 @@ void CheckShip(const Melee::ShipModel::Data& ship)
 
 DataStore& Store()
 {
-    static const std::unique_ptr<DataStore> store = [] {
+    static const std::unique_ptr<DataStore> store = []
+    {
         Settings::SetDefaults();
         CreateFileMutex();
         DataReader::RegisterReader("ship", Melee::ShipDataReader::Make);

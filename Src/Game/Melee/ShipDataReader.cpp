@@ -240,8 +240,8 @@ void ShipDataReader::ReadSecondaryWeapon(const TiXmlElement* element, ShipModel:
     ship.secondaryWeapon = ReadWeapon(element, *store);
 }
 
-void ShipDataReader::ReadPidController(const TiXmlElement* element,
-                                       ::ShipModel::Data::Gains& gains, float& target)
+void ShipDataReader::ReadPidController(const TiXmlElement* element, ::ShipModel::Data::Gains& gains,
+                                       float& target)
 {
     for (const TiXmlElement* child = element->FirstChildElement(); child;
          child = child->NextSiblingElement())
@@ -285,7 +285,8 @@ std::unique_ptr<Weapon::Data> ShipDataReader::ReadWeapon(const TiXmlElement* ele
 std::unique_ptr<ProjectileWeapon::Data>
 ShipDataReader::ReadProjectileWeaponData(const TiXmlElement* element, DataStore& store)
 {
-    auto weapon = std::make_unique<ProjectileWeapon::Data>(XmlRequireAttribute(element, "resource"));
+    auto weapon =
+        std::make_unique<ProjectileWeapon::Data>(XmlRequireAttribute(element, "resource"));
     RequireFiniteFloat(element, "hitRadius", weapon->hitRadius);
     for (const TiXmlElement* child = element->FirstChildElement(); child;
          child = child->NextSiblingElement())

@@ -35,8 +35,7 @@ public:
                                   float& target);
     // A "primaryweapon" or "secondaryweapon" element; null, with a printed
     // line, when it has neither a "Projectile" nor a "Laser" child.
-    static std::unique_ptr<Weapon::Data> ReadWeapon(const TiXmlElement* element,
-                                                    DataStore& store);
+    static std::unique_ptr<Weapon::Data> ReadWeapon(const TiXmlElement* element, DataStore& store);
     static std::unique_ptr<ProjectileWeapon::Data>
     ReadProjectileWeaponData(const TiXmlElement* element, DataStore& store);
     static std::unique_ptr<LaserWeapon::Data> ReadLaserWeaponData(const TiXmlElement* element);

@@ -45,8 +45,9 @@ void ShipModel::SetTarget(ShipModel* ship)
 ShipModel* ShipModel::Find(int player)
 {
     const std::vector<ShipModel*>& ships = LiveShips();
-    const auto found = std::find_if(ships.begin(), ships.end(), [player](const ShipModel* ship)
-                                    { return ship->player == player; });
+    const auto found =
+        std::find_if(ships.begin(), ships.end(),
+                     [player](const ShipModel* ship) { return ship->player == player; });
     return found == ships.end() ? nullptr : *found;
 }
 

@@ -5,8 +5,8 @@
 namespace Melee
 {
 
-ShipModel::Data::Data(const std::string& file, const std::string& resource,
-                      const std::string& race, const std::string& name)
+ShipModel::Data::Data(const std::string& file, const std::string& resource, const std::string& race,
+                      const std::string& name)
     : ::ShipModel::Data(resource, race, name), file(file)
 {
 }

@@ -13,8 +13,7 @@ constexpr int QuadVertices = 4;
 
 } // namespace
 
-AnimationView::AnimationView(const Timer* timer, PositionModel* model,
-                             const AnimatedTexture* strip)
+AnimationView::AnimationView(const Timer* timer, PositionModel* model, const AnimatedTexture* strip)
     : PositionView(model, &matrix), timer(timer), strip(strip),
       quad(GL_QUADS, QuadVertices, QuadVertices, false, true, false, 3)
 {

@@ -19,8 +19,7 @@ float TurnBetween(float from, float to)
 
 } // namespace
 
-HomingBehavior::HomingBehavior(EntityModel* owner, EntityModel* target, float turnStep,
-                               float speed)
+HomingBehavior::HomingBehavior(EntityModel* owner, EntityModel* target, float turnStep, float speed)
     : BehaviorInterface(TypeId, nullptr), owner(owner), target(target), turnStep(turnStep),
       speed(speed)
 {

@@ -30,9 +30,9 @@ struct Kind
 template <class Maker, std::size_t Count>
 Maker FindKind(const Kind<Maker> (&kinds)[Count], int number, const char* what)
 {
-    const auto found = std::find_if(std::begin(kinds), std::end(kinds),
-                                    [number](const Kind<Maker>& kind)
-                                    { return kind.number == number; });
+    const auto found =
+        std::find_if(std::begin(kinds), std::end(kinds),
+                     [number](const Kind<Maker>& kind) { return kind.number == number; });
     if (found == std::end(kinds))
         throw Error("ObjectFactory, unknown ", what, ": ", ToString(number));
     return found->make;
@@ -78,10 +78,9 @@ ViewInterface* ObjectFactory::MakeView(int kind, ModelInterface* model)
 ControllerInterface* ObjectFactory::MakeController(int kind, ModelInterface* model,
                                                    ViewInterface* view)
 {
-    static const Kind<ControllerMaker> controllers[] = {
-        {0, &ObjectFactory::MakePlainController},
-        {1, &ObjectFactory::MakePlayerController},
-        {2, &ObjectFactory::MakeAiController}};
+    static const Kind<ControllerMaker> controllers[] = {{0, &ObjectFactory::MakePlainController},
+                                                        {1, &ObjectFactory::MakePlayerController},
+                                                        {2, &ObjectFactory::MakeAiController}};
     return (this->*FindKind(controllers, kind, "controller"))(kind, model, view);
 }
 

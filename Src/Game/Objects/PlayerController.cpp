@@ -8,7 +8,7 @@ namespace
 {
 
 constexpr int KeySymbols[PlayerController::KeyCount] = {SDLK_UP, SDLK_LEFT, SDLK_RIGHT, SDLK_z,
-                                                         SDLK_x};
+                                                        SDLK_x};
 
 const Event::UnitInfo* UnitEvent(const SDL_Event& event)
 {

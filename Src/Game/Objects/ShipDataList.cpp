@@ -18,9 +18,8 @@ void ShipDataList::Add(std::unique_ptr<Melee::ShipModel::Data> record)
 const Melee::ShipModel::Data* ShipDataList::Find(const std::string& race,
                                                  const std::string& name) const
 {
-    const auto found = std::find_if(
-        records.begin(), records.end(),
-        [&](const std::unique_ptr<Melee::ShipModel::Data>& record)
-        { return record->race == race && record->name == name; });
+    const auto found = std::find_if(records.begin(), records.end(),
+                                    [&](const std::unique_ptr<Melee::ShipModel::Data>& record)
+                                    { return record->race == race && record->name == name; });
     return found == records.end() ? nullptr : found->get();
 }

@@ -23,10 +23,7 @@ public:
     // The first record whose race and name are these exactly, or null.
     const Melee::ShipModel::Data* Find(const std::string& race, const std::string& name) const;
 
-    const std::list<std::unique_ptr<Melee::ShipModel::Data>>& GetRecords() const
-    {
-        return records;
-    }
+    const std::list<std::unique_ptr<Melee::ShipModel::Data>>& GetRecords() const { return records; }
 
 private:
     std::list<std::unique_ptr<Melee::ShipModel::Data>> records;

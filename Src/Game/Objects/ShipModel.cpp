@@ -22,8 +22,8 @@ PidController MakeSpring(const ShipModel::Data::Gains& gains)
 } // namespace
 
 ShipModel::ShipModel(const Data& data, DataStore& store)
-    : EntityModel(RequireMesh(store, data.resource), data.crew, data.mass, data.radius),
-      data(data), pitch(MakeSpring(data.pitchGains)), roll(MakeSpring(data.rollGains))
+    : EntityModel(RequireMesh(store, data.resource), data.crew, data.mass, data.radius), data(data),
+      pitch(MakeSpring(data.pitchGains)), roll(MakeSpring(data.rollGains))
 {
 }
 

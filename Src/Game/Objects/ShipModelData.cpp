@@ -1,7 +1,6 @@
 #include "Game/Objects/ShipModelData.h"
 
-ShipModel::Data::Data(const std::string& resource, const std::string& race,
-                      const std::string& name)
+ShipModel::Data::Data(const std::string& resource, const std::string& race, const std::string& name)
     : resource(resource), race(race), name(name)
 {
 }

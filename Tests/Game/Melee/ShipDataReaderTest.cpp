@@ -46,11 +46,12 @@ protected:
     // Data/Root.xml with one ship, the children from its third line on.
     static void WriteShip(const std::string& children)
     {
-        WriteTextFile("Data/Root.xml", "<MeleeData>\n"
-                                       "<ship resource=\"Hull\" race=\"Velmorian\" name=\"Cruiser\">\n" +
-                                           children +
-                                           "\n</ship>\n"
-                                           "</MeleeData>\n");
+        WriteTextFile("Data/Root.xml",
+                      "<MeleeData>\n"
+                      "<ship resource=\"Hull\" race=\"Velmorian\" name=\"Cruiser\">\n" +
+                          children +
+                          "\n</ship>\n"
+                          "</MeleeData>\n");
     }
 
     void ReadRoot()
@@ -157,7 +158,8 @@ TEST_F(ShipDataReaderTest, ReadsEveryElementOfAShipFile)
     EXPECT_EQ("(-2, -0.5, 0)", VectorText(ship.engines[1]->position));
     EXPECT_EQ(1.0f, ship.engines[1]->life);
 
-    const auto* shots = dynamic_cast<const Melee::ProjectileWeapon::Data*>(ship.primaryWeapon.get());
+    const auto* shots =
+        dynamic_cast<const Melee::ProjectileWeapon::Data*>(ship.primaryWeapon.get());
     ASSERT_TRUE(shots);
     EXPECT_EQ(Melee::Weapon::Data::Projectile, shots->type);
     EXPECT_EQ("Models/Shot.3d", shots->resource);
@@ -268,8 +270,7 @@ TEST_F(ShipDataReaderTest, ConvertsFrameUnitsAsItReads)
         {"<energy start=\"1\" max=\"1\"><Regeneration value=\"1\"/>"
          "<WaitTime value=\"0.5\"/></energy>",
          [](const Record& ship) { return ship.regenerationWait; }, 0.5f},
-        {"<maxspeed value=\"4\"/>", [](const Record& ship) { return ship.maxSpeedSquared; },
-         16.0f},
+        {"<maxspeed value=\"4\"/>", [](const Record& ship) { return ship.maxSpeedSquared; }, 16.0f},
         {"<maxspeed value=\"4\" original=\"true\"/>",
          [](const Record& ship) { return ship.maxSpeedSquared; }, 16.0f},
         {projectile + "<lifetime value=\"12\" original=\"true\"/></Projectile></primaryweapon>",
@@ -354,11 +355,12 @@ TEST_F(ShipDataReaderTest, RefusesValuesThatWouldBreakTheFlight)
 
 TEST_F(ShipDataReaderTest, RepeatedElementsReplaceButStreamsAppend)
 {
-    const Record& ship = ReadShip("<crew start=\"1\" max=\"2\"/><crew start=\"3\" max=\"4\"/>"
-                                  "<thrust resource=\"Flame\"/><thrust resource=\"Flame\"/>"
-                                  "<primaryweapon><Laser resource=\"A\"/></primaryweapon>"
-                                  "<primaryweapon><Laser resource=\"B\"/></primaryweapon>"
-                                  "<captainui><First/></captainui><captainui><Second/></captainui>");
+    const Record& ship =
+        ReadShip("<crew start=\"1\" max=\"2\"/><crew start=\"3\" max=\"4\"/>"
+                 "<thrust resource=\"Flame\"/><thrust resource=\"Flame\"/>"
+                 "<primaryweapon><Laser resource=\"A\"/></primaryweapon>"
+                 "<primaryweapon><Laser resource=\"B\"/></primaryweapon>"
+                 "<captainui><First/></captainui><captainui><Second/></captainui>");
     EXPECT_EQ(3, ship.crew);
     EXPECT_EQ(4, ship.crewMax);
     EXPECT_EQ(2u, ship.engines.size());

@@ -1,7 +1,6 @@
+#include "Engine/Matrix.h"
 #include "Game/Objects/HomingBehavior.h"
 #include "Game/Objects/ThrustBehavior.h"
-
-#include "Engine/Matrix.h"
 #include "Support/VectorText.h"
 #include "WorldFixture.h"
 
@@ -142,8 +141,7 @@ TEST_F(ThrustBehaviorTest, EmitsFromEachEngineInTheCarriersFrame)
     carrier[5] = 0;
     thrust.Emit(carrier, Math::Vector(0, 6, 0));
 
-    const ParticleEmitter::Particle& particle =
-        thrust.GetEngines()[0].emitter->GetLive().front();
+    const ParticleEmitter::Particle& particle = thrust.GetEngines()[0].emitter->GetLive().front();
     EXPECT_EQ("(10, 19, 0.5)", VectorText(particle.position));
     EXPECT_EQ("(0, -7, 0)", VectorText(particle.velocity));
     // (-2, 0) less the carrier's velocity, times the step.

@@ -167,8 +167,10 @@ TEST_F(ObjectFactoryTest, TheResourcesOfTheKindsMustExist)
     DataStore bare(nullptr);
     ObjectFactory empty(&world, &events, &timer, &bare, nullptr);
     PositionModel place;
-    EXPECT_EQ("Missing resource: 'Asteroid'", ErrorOf([] { ObjectFactoryInterface::CreateObject(0); }));
-    EXPECT_EQ("Missing resource: 'Planet'", ErrorOf([] { ObjectFactoryInterface::CreateObject(1); }));
+    EXPECT_EQ("Missing resource: 'Asteroid'",
+              ErrorOf([] { ObjectFactoryInterface::CreateObject(0); }));
+    EXPECT_EQ("Missing resource: 'Planet'",
+              ErrorOf([] { ObjectFactoryInterface::CreateObject(1); }));
     EXPECT_EQ("Missing resource: 'Explosion'",
               ErrorOf([&] { ObjectFactoryInterface::CreateView(1, &place); }));
 }

@@ -1,5 +1,4 @@
 #include "Game/Objects/Object3DView.h"
-
 #include "WorldFixture.h"
 
 #include <gtest/gtest.h>

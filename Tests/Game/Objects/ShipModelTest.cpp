@@ -85,8 +85,10 @@ TEST_F(ShipModelTest, TurnsAndBanksTowardTheOneKeyHeld)
         bool right;
         float angle;
         float rollTarget;
-    } cases[] = {
-        {false, false, 10, 0}, {true, true, 10, 0}, {true, false, 11.5f, -50}, {false, true, 8.5f, 50}};
+    } cases[] = {{false, false, 10, 0},
+                 {true, true, 10, 0},
+                 {true, false, 11.5f, -50},
+                 {false, true, 8.5f, 50}};
     for (const auto& test : cases)
     {
         SCOPED_TRACE(std::to_string(test.left) + " " + std::to_string(test.right));

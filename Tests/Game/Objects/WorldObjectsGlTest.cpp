@@ -96,10 +96,12 @@ protected:
     void JoinWorld(std::size_t objects)
     {
         const Resource* const strip = store.GetAnimatedTexture("Explosion", true);
-        ASSERT_TRUE(ProcessUntil(store, [&] {
-            factory->Flush();
-            return world.size() == objects && strip->IsReady();
-        }));
+        ASSERT_TRUE(ProcessUntil(store,
+                                 [&]
+                                 {
+                                     factory->Flush();
+                                     return world.size() == objects && strip->IsReady();
+                                 }));
     }
 
     void DrawWorld(float alpha)
