@@ -64,7 +64,6 @@ public:
     float GetRadius() const { return radius; }
     float GetX() const { return x; }
     float GetY() const { return y; }
-    float GetZ() const { return z; }
     float GetAngle() const { return angle; }
     float GetVelocityX() const { return vx; }
     float GetVelocityY() const { return vy; }
