@@ -10,7 +10,7 @@ cmake --build build/run --target zev
 
 if [[ -z "${DISPLAY:-}" ]]; then
     echo "No display to open the game's window on; to run it under a virtual display:"
-    echo "  xvfb-run -a -s \"-screen 0 1024x768x24\" ./run.sh"
+    echo "  SDL_AUDIODRIVER=dummy xvfb-run -a -s \"-screen 0 1024x768x24\" ./run.sh"
     exit 1
 fi
 export SDL_VIDEODRIVER=${SDL_VIDEODRIVER:-x11}

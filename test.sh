@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the game from scratch and runs every test: once as shipped, once with
-# AddressSanitizer and UndefinedBehaviorSanitizer, and the engine tests (which
-# drive the loader threads) once more with ThreadSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer, the engine tests (which
+# drive the loader threads) once more with ThreadSanitizer, and each fuzz
+# target for a short fixed number of inputs.
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
@@ -49,6 +50,16 @@ rm -rf build/tsan
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZEV_TSAN=ON >/dev/null
 cmake --build build/tsan
 run_ctest build/tsan '^unit$'
+
+echo "=== build/fuzz"
+rm -rf build/fuzz
+fuzz_build=0
+Tools/fuzz.sh --build || fuzz_build=$?
+case $fuzz_build in
+    0) run_ctest build/fuzz '^fuzz$' ;;
+    2) echo "The fuzz targets are skipped." ;;
+    *) status=1 ;;
+esac
 
 if [[ $status -ne 0 ]]; then
     echo "Some tests failed."

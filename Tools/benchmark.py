@@ -2,7 +2,9 @@
 """Measures the game over several runs under a virtual display: the time from
 the start of the process to the first drawn frame of the menu, and the mean
 frame time of the menu with "useDelay" and vertical retrace off. The frames
-are timed by Tools/frameprobe.c, preloaded into the game.
+are timed by Tools/frameprobe.c, preloaded into the game. The game is built
+twice, with the checking allocator (as run.sh builds it) and without, and the
+runs of the two alternate, so that both see the same machine.
 
     Tools/benchmark.py [--runs N] [--frames N]"""
 
@@ -15,6 +17,13 @@ import tempfile
 import time
 
 import gamerun
+
+# Name, build folder and CMake options of each build measured.
+BUILDS = [
+    ("with the checking allocator", gamerun.BUILD, ()),
+    ("without it", os.path.join(gamerun.ROOT, "build", "benchmark-unchecked"),
+     ("-DZEV_CHECKED_ALLOCATOR=OFF",)),
+]
 
 SETTINGS = """<?xml version="1.0" ?>
 <Settings>
@@ -36,7 +45,7 @@ def build_probe(folder):
     return probe
 
 
-def measure(display, probe, frames, output):
+def measure(game, display, probe, frames, output):
     """One run: seconds to the first menu frame, mean seconds per frame."""
     with gamerun.run_directory(SETTINGS) as directory:
         environment = gamerun.game_environment(display, LD_PRELOAD=probe,
@@ -45,12 +54,12 @@ def measure(display, probe, frames, output):
         if os.path.exists(output):
             os.remove(output)
         start = time.monotonic()
-        game = gamerun.start_game(directory, environment)
+        process = gamerun.start_game(directory, environment, game)
         try:
             gamerun.wait_for(lambda: os.path.exists(output) and os.path.getsize(output) > 0,
                              "the probe's report")
         finally:
-            gamerun.stop_game(game)
+            gamerun.stop_game(process)
     with open(output) as file:
         first, counted, seconds = file.read().split()
     return float(first) - start, float(seconds) / int(counted)
@@ -67,21 +76,26 @@ def main():
     parser.add_argument("--frames", type=int, default=1000)
     arguments = parser.parse_args()
 
-    gamerun.build_game()
+    games = [gamerun.build_game(build, options) for _, build, options in BUILDS]
+    starts = [[] for _ in BUILDS]
+    frame_times = [[] for _ in BUILDS]
     with tempfile.TemporaryDirectory(prefix="zev-benchmark-") as folder, \
             gamerun.virtual_display() as display:
         probe = build_probe(folder)
-        starts, frame_times = [], []
         for run in range(arguments.runs):
-            start, frame_time = measure(display, probe, arguments.frames,
-                                        os.path.join(folder, "report"))
-            starts.append(start)
-            frame_times.append(frame_time)
-            print("run %d: first menu frame after %.1f ms, mean frame %.3f ms"
-                  % (run + 1, start * 1000, frame_time * 1000))
-    print("Start to first menu frame: " + describe(starts))
-    print("Menu frame time (%d frames a run): %s (%.0f frames a second)"
-          % (arguments.frames, describe(frame_times), 1.0 / statistics.mean(frame_times)))
+            for index, (name, _, _) in enumerate(BUILDS):
+                start, frame_time = measure(games[index], display, probe, arguments.frames,
+                                            os.path.join(folder, "report"))
+                starts[index].append(start)
+                frame_times[index].append(frame_time)
+                print("run %d %s: first menu frame after %.1f ms, mean frame %.3f ms"
+                      % (run + 1, name, start * 1000, frame_time * 1000))
+    for index, (name, _, _) in enumerate(BUILDS):
+        print("%s:" % name.capitalize())
+        print("  Start to first menu frame: " + describe(starts[index]))
+        print("  Menu frame time (%d frames a run): %s (%.0f frames a second)"
+              % (arguments.frames, describe(frame_times[index]),
+                 1.0 / statistics.mean(frame_times[index])))
     return 0
 
 

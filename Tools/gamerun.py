@@ -2,8 +2,10 @@
 measure it and photograph it (Tools/benchmark.py, Tools/take_screenshot.py)."""
 
 import contextlib
+import ctypes
 import os
 import shutil
+import signal
 import subprocess
 import tempfile
 import time
@@ -13,14 +15,26 @@ BUILD = os.path.join(ROOT, "build", "run")
 GAME = os.path.join(BUILD, "zev")
 WINDOW_TITLE = "^ZEV - Quillmere$"
 TIMEOUT = 120.0
+PR_SET_PDEATHSIG = 1
+LIBC = ctypes.CDLL(None, use_errno=True)
 
 
-def build_game():
-    """Installs what is missing and builds the game as run.sh does."""
+def die_with_parent():
+    """Run in the child before exec: the system kills it when this script
+    dies, also by a signal, so no game or server outlives the script."""
+    if LIBC.prctl(PR_SET_PDEATHSIG, signal.SIGKILL) != 0:
+        raise OSError(ctypes.get_errno(), "prctl(PR_SET_PDEATHSIG) failed")
+
+
+def build_game(build=BUILD, options=()):
+    """Installs what is missing and builds the game as run.sh does, in the
+    given build folder with more CMake options; returns the executable."""
     subprocess.run([os.path.join(ROOT, "Tools", "setup.sh")], check=True)
-    subprocess.run(["cmake", "-S", ROOT, "-B", BUILD, "-G", "Ninja",
-                    "-DCMAKE_BUILD_TYPE=RelWithDebInfo"], check=True, stdout=subprocess.DEVNULL)
-    subprocess.run(["cmake", "--build", BUILD, "--target", "zev"], check=True)
+    subprocess.run(["cmake", "-S", ROOT, "-B", build, "-G", "Ninja",
+                    "-DCMAKE_BUILD_TYPE=RelWithDebInfo", *options], check=True,
+                   stdout=subprocess.DEVNULL)
+    subprocess.run(["cmake", "--build", build, "--target", "zev"], check=True)
+    return os.path.join(build, "zev")
 
 
 @contextlib.contextmanager
@@ -31,7 +45,7 @@ def virtual_display(screen="1024x768x24"):
     read_end, write_end = os.pipe()
     server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen,
                                "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,),
-                              stderr=subprocess.DEVNULL)
+                              stderr=subprocess.DEVNULL, preexec_fn=die_with_parent)
     os.close(write_end)
     try:
         with os.fdopen(read_end) as numbers:
@@ -66,9 +80,9 @@ def game_environment(display, **extra):
     return environment
 
 
-def start_game(directory, environment):
-    return subprocess.Popen([GAME], cwd=directory, env=environment, stdout=subprocess.DEVNULL,
-                            stderr=subprocess.DEVNULL)
+def start_game(directory, environment, game=GAME):
+    return subprocess.Popen([game], cwd=directory, env=environment, stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL, preexec_fn=die_with_parent)
 
 
 def stop_game(game):
@@ -82,20 +96,35 @@ def stop_game(game):
 
 
 def find_window(display):
-    found = subprocess.run(["xdotool", "search", "--sync", "--name", WINDOW_TITLE],
-                           env=dict(os.environ, DISPLAY=display), capture_output=True,
-                           text=True, timeout=TIMEOUT, check=True)
-    return int(found.stdout.split()[0])
+    """The game's viewable window. On a fresh display the game first makes a
+    window with its title that it never maps and soon destroys."""
+    def search():
+        found = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
+                                WINDOW_TITLE], env=dict(os.environ, DISPLAY=display),
+                               capture_output=True, text=True, timeout=TIMEOUT)
+        return int(found.stdout.split()[0]) if found.returncode == 0 and found.stdout else None
+    return wait_for(search, "the game's window")
 
 
 def capture(display, window):
-    """The window's content as (width, height, RGB bytes)."""
+    """The window's content as (width, height, RGB bytes), or None when import
+    fails, as it may while the window maps or changes."""
     ppm = subprocess.run(["import", "-window", str(window), "-depth", "8", "ppm:-"],
                          env=dict(os.environ, DISPLAY=display), capture_output=True,
-                         timeout=TIMEOUT, check=True).stdout
-    fields = ppm.split(maxsplit=4)
+                         timeout=TIMEOUT)
+    fields = ppm.stdout.split(maxsplit=4)
+    if ppm.returncode != 0 or len(fields) < 5 or fields[0] != b"P6":
+        return None
     width, height = int(fields[1]), int(fields[2])
-    return width, height, ppm[-width * height * 3:]
+    return width, height, ppm.stdout[-width * height * 3:]
+
+
+def wait_for_picture(display, window, test, what):
+    """Photographs the window until a picture passes the test; returns it."""
+    def passing():
+        picture = capture(display, window)
+        return picture if picture is not None and test(picture) else None
+    return wait_for(passing, what)
 
 
 def pixel(picture, x, y):
@@ -115,8 +144,12 @@ def shows_start_button(picture):
 
 
 def wait_for(test, what):
+    """Calls the test until it returns a true value, and returns that."""
     deadline = time.monotonic() + TIMEOUT
-    while not test():
+    while True:
+        result = test()
+        if result:
+            return result
         if time.monotonic() > deadline:
             raise RuntimeError("Timed out waiting for " + what)
         time.sleep(0.05)

@@ -22,5 +22,7 @@ cmake -S . -B build/tools -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/tools --target make_models
 mkdir -p Data/Models
 build/tools/Tools/make_models
-# The fuzz corpus of the model file reader starts from two of them.
+# The fuzz corpora of the model file reader and of the .x importer start from
+# some of them.
 cp Data/Models/Cube.3d Data/Models/Ship.3d Tests/Fuzz/ModelFile/corpus/
+cp Data/Models/Cruiser.x Data/Models/MotherShip.x Tests/Fuzz/XFile/corpus/

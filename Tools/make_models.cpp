@@ -1,13 +1,16 @@
-// Writes the generated model files under Data/Models through the game's own
-// model writer: a cube, a UV sphere ("Planet"), a lumpy rock ("Asteroid") and
-// a small ship hull with a textured material. The same program gives the same
-// files. Run by Tools/make_data.sh from the repository root.
+// Writes the generated model files under Data/Models: through the game's own
+// model writer a cube, a UV sphere ("Planet"), a lumpy rock ("Asteroid") and
+// a small ship hull with a textured material; and as text .x files, which the
+// game imports and converts on its first run, the mother ship and the
+// battle's cruiser. The same program gives the same files. Run by
+// Tools/make_data.sh from the repository root.
 #include "Engine/Error.h"
 #include "Engine/Vector.h"
 #include "Graphics/Model3D/Material.h"
 #include "Graphics/Model3D/ModelLoader.h"
 #include "Graphics/Model3D/ShadowMesh.h"
 #include "Graphics/Texture.h"
+#include "XFileWriter.h"
 
 #include <cmath>
 #include <cstdio>
@@ -20,12 +23,7 @@ namespace
 
 const float Pi = 3.14159265358979f;
 
-struct Vertex
-{
-    Math::Vector position;
-    Math::Vector normal;
-    float u, v;
-};
+using Vertex = XFile::Vertex;
 
 // Collects vertices and triangle groups, one group per material, and builds a
 // mesh whose shadow mesh shares the corners of equal positions.
@@ -105,6 +103,31 @@ public:
         mesh->shadowMesh->BuildEdges();
         mesh->shadowMesh->ComputeFacePlanes(mesh->positions.data());
         return mesh;
+    }
+
+    // A text .x file of one frame named after the mesh, a material per group;
+    // two triangles in a row that form a quad become one face of four
+    // corners.
+    void WriteX(const std::string& path, const std::string& name) const
+    {
+        std::vector<XFile::Face> faces;
+        std::vector<const Material*> materials;
+        for (std::size_t g = 0; g < groups.size(); ++g)
+        {
+            materials.push_back(groups[g].material);
+            const std::vector<std::uint32_t>& t = groups[g].triangles;
+            for (std::size_t i = 0; i < t.size(); i += 3)
+            {
+                if (i + 5 < t.size() && t[i + 3] == t[i] && t[i + 4] == t[i + 2])
+                {
+                    faces.push_back({g, {t[i], t[i + 1], t[i + 2], t[i + 5]}});
+                    i += 3;
+                }
+                else
+                    faces.push_back({g, {t[i], t[i + 1], t[i + 2]}});
+            }
+        }
+        XFile::Write(path, name, vertices, faces, materials);
     }
 
 private:
@@ -198,18 +221,18 @@ float RockRadius(const Math::Vector& d)
            0.10f * std::sin(5.7f * d[2] + 2.1f * d[0]) + 0.05f * std::sin(9.0f * d[1] - 4.0f * d[2]);
 }
 
-// A hull along +x: a nose point, hexagonal sections and a flat stern whose
-// engine plate has a material of its own. Flat normals, a corner per face.
-void BuildShip(MeshBuilder& builder, Material* hull, Material* engine)
+struct Section
 {
-    const struct
-    {
-        float x, width, height;
-    } sections[] = {{0.6f, 0.25f, 0.15f}, {0.0f, 0.45f, 0.25f}, {-0.8f, 0.35f, 0.2f}};
-    const int sides = 6;
-    const float noseX = 1.2f;
-    const float sternX = sections[2].x;
-    const auto ring = [&](int s, int k)
+    float x, width, height;
+};
+
+// A hull along +x: a nose point, sections around x (the widths along y, the
+// heights along z) and a flat stern whose engine plate has a material of its
+// own. Flat normals, a corner per face.
+void BuildShip(MeshBuilder& builder, const std::vector<Section>& sections, int sides, float noseX,
+               Material* hull, Material* engine)
+{
+    const auto ring = [&](std::size_t s, int k)
     {
         const float angle = 2 * Pi * (k % sides) / sides;
         return Math::Vector(sections[s].x, sections[s].width * std::cos(angle),
@@ -230,7 +253,7 @@ void BuildShip(MeshBuilder& builder, Material* hull, Material* engine)
     const Math::Vector nose(noseX, 0, 0);
     for (int k = 0; k < sides; ++k)
         face(nose, ring(0, k), ring(0, k + 1));
-    for (int s = 0; s + 1 < 3; ++s)
+    for (std::size_t s = 0; s + 1 < sections.size(); ++s)
     {
         for (int k = 0; k < sides; ++k)
         {
@@ -239,23 +262,85 @@ void BuildShip(MeshBuilder& builder, Material* hull, Material* engine)
         }
     }
     builder.BeginGroup(engine);
-    const Math::Vector stern(sternX, 0, 0);
+    const std::size_t last = sections.size() - 1;
+    const Math::Vector stern(sections[last].x, 0, 0);
     for (int k = 0; k < sides; ++k)
-        face(stern, ring(2, k + 1), ring(2, k));
+        face(stern, ring(last, k + 1), ring(last, k));
 }
 
-void Write(const std::string& path, std::unique_ptr<Model3D::Mesh> mesh)
+// The mother ship: a smooth body of revolution along +x, a ring of vertices
+// per section that shares its corners between faces (the texture wraps once
+// around), and a flat engine plate at the stern.
+void BuildMotherShip(MeshBuilder& builder, Material* hull, Material* engine)
 {
-    for (const Model3D::ShadowMesh::Edge& edge : mesh->shadowMesh->edges)
+    const float radii[][2] = {{1.6f, 0.0f},  {1.3f, 0.22f}, {0.9f, 0.42f}, {0.4f, 0.55f},
+                              {-0.2f, 0.6f}, {-0.7f, 0.52f}, {-1.0f, 0.4f}};
+    const int sides = 16;
+    const int sections = static_cast<int>(std::size(radii));
+    const auto at = [&](int s, int k)
+    {
+        const float angle = 2 * Pi * (k % sides) / sides;
+        // Flattened a little along z.
+        return Math::Vector(radii[s][0], radii[s][1] * std::cos(angle), 0.8f * radii[s][1] * std::sin(angle));
+    };
+    builder.BeginGroup(hull);
+    const std::uint32_t first = builder.VertexCount();
+    for (int s = 0; s < sections; ++s)
+    {
+        for (int k = 0; k <= sides; ++k)
+            builder.AddVertex({at(s, k), {}, static_cast<float>(k) / sides, static_cast<float>(s) / (sections - 1)});
+    }
+    const auto index = [&](int s, int k) { return first + static_cast<std::uint32_t>(s * (sides + 1) + k); };
+    for (int s = 0; s + 1 < sections; ++s)
+    {
+        for (int k = 0; k < sides; ++k)
+        {
+            builder.AddTriangle(index(s, k), index(s + 1, k), index(s + 1, k + 1));
+            builder.AddTriangle(index(s, k), index(s + 1, k + 1), index(s, k + 1));
+        }
+    }
+    builder.SmoothNormals();
+
+    builder.BeginGroup(engine);
+    const Math::Vector back(-1, 0, 0);
+    const std::uint32_t centre =
+        builder.AddVertex({Math::Vector(radii[sections - 1][0], 0, 0), back, 0.5f, 0.5f});
+    std::uint32_t ring[sides];
+    for (int k = 0; k < sides; ++k)
+    {
+        const Math::Vector p = at(sections - 1, k);
+        ring[k] = builder.AddVertex({p, back, 0.5f + p[1], 0.5f + p[2]});
+    }
+    for (int k = 0; k < sides; ++k)
+        builder.AddTriangle(centre, ring[(k + 1) % sides], ring[k]);
+}
+
+void CheckClosed(const std::string& path, const Model3D::Mesh& mesh)
+{
+    for (const Model3D::ShadowMesh::Edge& edge : mesh.shadowMesh->edges)
     {
         if (edge.face1 < 0)
             throw Error("The shadow mesh of ", path, " is not closed");
     }
+}
+
+void Write(const std::string& path, std::unique_ptr<Model3D::Mesh> mesh)
+{
+    CheckClosed(path, *mesh);
     Model3D::MeshList meshes;
     meshes.push_back(std::move(mesh));
     std::remove(path.c_str());
     Model3D::ModelLoader(nullptr, path).Convert(meshes);
 }
+
+// The converted file beside it is the game's to write; an old one goes.
+void WriteX(const MeshBuilder& builder, const std::string& path, const std::string& name)
+{
+    CheckClosed(path, *builder.Build(name));
+    std::remove((path.substr(0, path.rfind('.') + 1) + "3d").c_str());
+    builder.WriteX(path, name);
+}
+
 
 std::unique_ptr<Model3D::Mesh> Generated(const std::string& name, Material& material,
                                          void (*build)(MeshBuilder&))
@@ -295,8 +380,18 @@ int main()
         Material engine("Engine");
         engine.SetDiffuse(0.2f, 0.2f, 0.2f, 1).SetEmission(1.0f, 0.55f, 0.1f, 1);
         MeshBuilder ship;
-        BuildShip(ship, &hull, &engine);
+        BuildShip(ship, {{0.6f, 0.25f, 0.15f}, {0.0f, 0.45f, 0.25f}, {-0.8f, 0.35f, 0.2f}}, 6, 1.2f, &hull,
+                  &engine);
         Write("Data/Models/Ship.3d", ship.Build("Ship"));
+
+        MeshBuilder cruiser;
+        BuildShip(cruiser, {{0.9f, 0.2f, 0.12f}, {0.3f, 0.5f, 0.2f}, {-0.3f, 0.6f, 0.22f}, {-0.9f, 0.4f, 0.18f}},
+                  8, 1.5f, &hull, &engine);
+        WriteX(cruiser, "Data/Models/Cruiser.x", "Cruiser");
+
+        MeshBuilder mother;
+        BuildMotherShip(mother, &hull, &engine);
+        WriteX(mother, "Data/Models/MotherShip.x", "MotherShip");
     }
     catch (const std::exception& e)
     {

@@ -10,6 +10,7 @@ packages=(
     libboost-dev libboost-iostreams-dev
     libgl-dev libglu1-mesa-dev libgtest-dev libx11-dev
     xvfb xauth xdotool imagemagick fonts-dejavu-core zip python3
+    clang libclang-rt-14-dev
 )
 
 missing=()

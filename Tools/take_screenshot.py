@@ -17,20 +17,22 @@ def main():
         game = gamerun.start_game(directory, gamerun.game_environment(display))
         try:
             window = gamerun.find_window(display)
-            gamerun.wait_for(lambda: gamerun.shows_start_button(gamerun.capture(display, window)),
-                             "the menu")
-            width, height, _ = gamerun.capture(display, window)
+            menu = gamerun.wait_for_picture(display, window, gamerun.shows_start_button,
+                                            "the menu")
+            width, height, _ = menu
             x, y = gamerun.start_button_swatch(width, height)
-            before = gamerun.pixel(gamerun.capture(display, window), x, y)
+            before = gamerun.pixel(menu, x, y)
             subprocess.run(["xdotool", "mousemove", "--sync", "--window", str(window),
                             str(width // 2), str(y)], env=dict(os.environ, DISPLAY=display),
-                           check=True)
-            gamerun.wait_for(lambda: gamerun.pixel(gamerun.capture(display, window), x, y)
-                             != before, "the highlight")
+                           check=True, timeout=gamerun.TIMEOUT)
+            gamerun.wait_for_picture(display, window,
+                                     lambda picture: gamerun.pixel(picture, x, y) != before,
+                                     "the highlight")
             os.makedirs(os.path.dirname(OUTPUT), exist_ok=True)
             subprocess.run(["import", "-window", str(window), "-define",
                             "png:exclude-chunks=date,time", OUTPUT],
-                           env=dict(os.environ, DISPLAY=display), check=True)
+                           env=dict(os.environ, DISPLAY=display), check=True,
+                           timeout=gamerun.TIMEOUT)
         finally:
             gamerun.stop_game(game)
     print("Wrote " + os.path.relpath(OUTPUT, gamerun.ROOT))

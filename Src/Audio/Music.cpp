@@ -1,7 +1,7 @@
 #include "Audio/Music.h"
 
 #include "Audio/Audio.h"
-#include "Engine/DataFile.h"
+#include "Audio/WaveFormat.h"
 #include "Engine/DataStore.h"
 #include "Engine/Error.h"
 #include "Engine/Xml.h"
@@ -57,7 +57,7 @@ void Music::Load()
     ReadDefinition("Music", true);
     if (path.empty())
         throw Error("Music filename was not specified!");
-    SDL_RWops* const source = OpenRW(path);
+    SDL_RWops* const source = OpenSound(path);
     music = Mix_LoadMUS_RW(source);
     if (!music)
     {

@@ -1,7 +1,7 @@
 #include "Audio/Sample.h"
 
 #include "Audio/Audio.h"
-#include "Engine/DataFile.h"
+#include "Audio/WaveFormat.h"
 #include "Engine/DataStore.h"
 #include "Engine/Error.h"
 
@@ -34,7 +34,8 @@ void Sample::Load()
     ReadDefinition("Sample", true);
     if (path.empty())
         throw Error("Sample filename was not specified!");
-    chunk = Mix_LoadWAV_RW(OpenRW(path), 1);
+    SDL_RWops* const stream = OpenSound(path);
+    chunk = Mix_LoadWAV_RW(stream, 1);
     if (!chunk)
         throw Error("Unknown sample format: ", path);
 }

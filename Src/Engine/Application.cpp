@@ -7,6 +7,7 @@
 #include "Engine/Subsystems.h"
 #include "Engine/VideoInterface.h"
 #include "Platform/Console.h"
+#include "Platform/SharedLibraries.h"
 #include "Platform/WindowIcon.h"
 
 #include <SDL.h>
@@ -40,6 +41,7 @@ Application::~Application()
     audio.reset();
     TTF_Quit();
     SDL_Quit();
+    Platform::ShutDownLlvm();
     DestroyWindowIcon();
 }
 
@@ -81,6 +83,7 @@ AudioInterface* Application::CreateAudio()
     {
         audio->Init(Settings::frequency, Settings::chunkSize, Settings::speakers,
                     Settings::channels, Settings::reverseStereo);
+        settings->MixerOpened();
         audio->SetVolume(Settings::musicVolume, Settings::sfxVolume);
     }
     catch (const std::exception& e)

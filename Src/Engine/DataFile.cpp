@@ -1,5 +1,6 @@
 #include "Engine/DataFile.h"
 
+#include "Engine/ArchiveFile.h"
 #include "Engine/Error.h"
 #include "Engine/ScopedLock.h"
 #include "Engine/StringUtil.h"
@@ -53,7 +54,7 @@ public:
 class Archive
 {
 public:
-    Archive() : file(unzOpen(ArchiveName)) {}
+    Archive() : file(Open()) {}
     ~Archive()
     {
         if (file)
@@ -63,24 +64,81 @@ public:
     Archive& operator=(const Archive&) = delete;
 
     const unzFile file;
+
+private:
+    static unzFile Open()
+    {
+        zlib_filefunc64_def functions = ArchiveFileFunctions();
+        return unzOpen2_64(ArchiveName, &functions);
+    }
 };
 
-// Reads the entry opened last; null when it is not read whole or fails its check.
-// The reader counts in int, and so do the memory streams of OpenRW.
-char* ReadCurrentEntry(unzFile archive, std::size_t* size)
+// What a minizip or zlib result code says about an entry.
+std::string ZipProblem(int code)
+{
+    switch (code)
+    {
+    case UNZ_CRCERROR:
+        return "its checksum does not match its content";
+    case UNZ_BADZIPFILE:
+        return "its header is damaged or its compression method unknown";
+    case UNZ_ERRNO:
+        return "the archive cannot be read";
+    case Z_DATA_ERROR:
+        return "its compressed data is damaged";
+    case Z_MEM_ERROR:
+        return "there is not enough memory to unpack it";
+    default:
+        return "minizip reports error " + ToString(code);
+    }
+}
+
+[[noreturn]] void ThrowDamaged(const char* name, const std::string& problem)
+{
+    throw Error("Can't read '", name, "' from '", ArchiveName, "': ", problem);
+}
+
+// Deflate packs at most about 1032 bytes into one; sizes beyond what the
+// archive can hold are damage, and must not be allocated.
+const unsigned long MaxDeflateRatio = 1032;
+
+std::string SizeProblem(const unz_file_info& info)
+{
+    std::error_code error;
+    const std::uintmax_t archiveSize = std::filesystem::file_size(ArchiveName, error);
+    const bool stored = info.compression_method == 0;
+    if (error || info.compressed_size > archiveSize ||
+        (stored && info.uncompressed_size != info.compressed_size) ||
+        info.uncompressed_size / MaxDeflateRatio > info.compressed_size)
+        return "its sizes do not fit the archive";
+    if (info.uncompressed_size > INT_MAX)
+        return "it is too large";
+    return "";
+}
+
+// Reads the entry opened last. The reader counts in int, and so do the memory
+// streams of OpenRW.
+char* ReadCurrentEntry(unzFile archive, const char* name, std::size_t* size)
 {
     unz_file_info info;
-    if (unzGetCurrentFileInfo(archive, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK ||
-        info.uncompressed_size > INT_MAX)
+    const int status = unzGetCurrentFileInfo(archive, &info, nullptr, 0, nullptr, 0, nullptr, 0);
+    const std::string problem = status != UNZ_OK ? ZipProblem(status) : SizeProblem(info);
+    if (!problem.empty())
     {
         unzCloseCurrentFile(archive);
-        return nullptr;
+        ThrowDamaged(name, problem);
     }
     const unsigned length = static_cast<unsigned>(info.uncompressed_size);
     std::unique_ptr<char[]> buffer(new char[length + 1]);
     const int read = unzReadCurrentFile(archive, buffer.get(), length);
-    if (unzCloseCurrentFile(archive) != UNZ_OK || read != static_cast<int>(length))
-        return nullptr;
+    const int closed = unzCloseCurrentFile(archive);
+    if (read < 0)
+        ThrowDamaged(name, ZipProblem(read));
+    if (read != static_cast<int>(length))
+        ThrowDamaged(name, "it ends after " + ToString(read) + " of its " +
+                               ToString(static_cast<int>(length)) + " bytes");
+    if (closed != UNZ_OK)
+        ThrowDamaged(name, ZipProblem(closed));
     return Terminate(std::move(buffer), length, size);
 }
 
@@ -151,11 +209,21 @@ char* ReadFromDisk(const char* name, std::size_t* size)
 char* ReadFromZip(const char* name, std::size_t* size)
 {
     const Archive archive;
-    if (!archive.file ||
-        unzLocateFile(archive.file, NormalizePath(name).c_str(), IgnoreCase) != UNZ_OK ||
-        unzOpenCurrentFile(archive.file) != UNZ_OK)
+    if (!archive.file)
+    {
+        if (IsFileOnDisk(ArchiveName))
+            ThrowDamaged(name, "the archive is damaged or cut short");
         return nullptr;
-    return ReadCurrentEntry(archive.file, size);
+    }
+    const int found = unzLocateFile(archive.file, NormalizePath(name).c_str(), IgnoreCase);
+    if (found == UNZ_END_OF_LIST_OF_FILE)
+        return nullptr;
+    if (found != UNZ_OK)
+        ThrowDamaged(name, ZipProblem(found));
+    const int opened = unzOpenCurrentFile(archive.file);
+    if (opened != UNZ_OK)
+        ThrowDamaged(name, ZipProblem(opened));
+    return ReadCurrentEntry(archive.file, name, size);
 }
 
 int FreeMemRW(SDL_RWops* stream)

@@ -15,17 +15,21 @@ void DestroyFileMutex();
 
 // The whole data file followed by one NUL that the size (when asked for) does
 // not count. The caller releases the buffer with delete[]. Throws Error
-// "Can't open file '<name>'" when the file is neither on disk nor in the archive.
+// "Can't open file '<name>'" when the file is neither on disk nor in the
+// archive, and "Can't read '<name>' from 'Data.zip': <what is wrong>" when the
+// archive or its entry is damaged.
 char* ReadFile(const std::string& name, std::size_t* size);
 
 // A read stream over the data file, closed with SDL_RWclose. A file on disk is
 // read straight from the disk; an archive entry is read into memory first.
-// Throws Error "Can't open file '<name>'" or "Can't make RW from memory!".
+// Throws Error "Can't open file '<name>'", the error of a damaged archive
+// entry, or "Can't make RW from memory!".
 SDL_RWops* OpenRW(const std::string& name);
 
 // The two sources of ReadFile: a buffer as ReadFile returns it, or null when
-// the file is not there (or cannot be read whole). The archive is searched
-// ignoring case, under the normalised name.
+// the file is not there (or, on disk, cannot be read whole). The archive is
+// searched ignoring case, under the normalised name; a damaged archive or
+// entry throws the error above.
 char* ReadFromDisk(const char* name, std::size_t* size);
 char* ReadFromZip(const char* name, std::size_t* size);
 

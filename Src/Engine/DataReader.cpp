@@ -6,7 +6,9 @@
 #include "Engine/ResourceType.h"
 #include "Engine/StringUtil.h"
 #include "Engine/Xml.h"
+#include "Engine/XmlNesting.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -20,9 +22,33 @@ std::map<std::string, DataReader::ReaderMaker>& Readers()
     return readers;
 }
 
+// Files may include a file more than once, so a few could stand for more
+// reads than any game state needs; one read (with its sub-readers) reads at
+// most this many files.
+const int MaxFilesRead = 1024;
+
 Error FileError(const std::string& path, const std::exception& inner)
 {
     return Error("Error while reading file: '", path, "'\n", inner.what());
+}
+
+// The path without empty and "." components, so that "Data/./Root.xml" and
+// "Data//Root.xml" name the file "Data/Root.xml" names.
+std::string FileKey(const std::string& path)
+{
+    std::string key;
+    std::size_t start = 0;
+    while (start <= path.size())
+    {
+        std::size_t end = path.find('/', start);
+        if (end == std::string::npos)
+            end = path.size();
+        const std::string component = path.substr(start, end - start);
+        if (!component.empty() && component != ".")
+            key += (key.empty() ? "" : "/") + component;
+        start = end + 1;
+    }
+    return key;
 }
 
 } // namespace
@@ -37,7 +63,7 @@ void DataReader::RegisterReader(const std::string& tag, ReaderMaker maker)
 
 DataReader::DataReader(DataStore* store, EventDispatcher* events, LuaState* lua)
     : store(store), events(events), lua(lua), userContext(nullptr), parent(nullptr), directories(1),
-      files(1)
+      files(1), filesRead(std::make_shared<int>(0))
 {
 }
 
@@ -47,6 +73,9 @@ void DataReader::ReadFile(const std::string& file, const std::string& rootName)
     TiXmlDocument document(path);
     try
     {
+        RefuseIncludeCycle(path);
+        if (++*filesRead > MaxFilesRead)
+            throw Error("More than ", ToString(MaxFilesRead), " files read through includes");
         XmlLoadFile(path, document);
     }
     catch (const std::exception& e)
@@ -73,10 +102,14 @@ void DataReader::ReadElementFromFile(const std::string& file, const TiXmlNode* e
     PopFile();
 }
 
+// The other's whole chain of files comes along, so that an include further
+// down still finds the files being read above it.
 void DataReader::InheritContext(const DataReader& other)
 {
     directories.push_back(other.CurrentDirectory());
-    files.push_back(other.CurrentFile());
+    files.insert(files.end(), other.files.begin() + 1, other.files.end());
+    outerNesting = other.Nesting();
+    filesRead = other.filesRead;
     userContext = other.userContext;
     parent = other.parent;
     lua = other.lua;
@@ -108,6 +141,9 @@ void DataReader::ReadChildren(const TiXmlNode* element, void* context)
 {
     if (!element)
         throw Error("Internal error, received NULL element!");
+    if (Nesting() >= MaxXmlNesting)
+        throw Error("Elements nested deeper than ", ToString(MaxXmlNesting),
+                    " through includes and templates in:\n", LocationOf(element));
     contexts.push_back(context);
     for (const TiXmlElement* child = element->FirstChildElement(); child;
          child = child->NextSiblingElement())
@@ -171,6 +207,28 @@ void DataReader::HandleLua(const TiXmlElement* element)
         return;
     }
     lua->RunFile(CurrentDirectory() + XmlRequireAttribute(element, "file"));
+}
+
+std::string DataReader::LocationOf(const TiXmlNode* node) const
+{
+    return node->GetDocument() ? XmlLocation(node) : CurrentFile();
+}
+
+void DataReader::RefuseIncludeCycle(const std::string& path) const
+{
+    // The first entry is the empty name a reader starts with.
+    const std::string key = FileKey(path);
+    const auto found = std::find_if(files.begin() + 1, files.end(),
+                                    [&](const std::string& file) { return FileKey(file) == key; });
+    if (found == files.end())
+        return;
+    std::string chain;
+    for (auto file = found; file != files.end(); ++file)
+    {
+        if (file == found || *file != *(file - 1))
+            chain += *file + " -> ";
+    }
+    throw Error("Include cycle: '", path, "' is already being read (", chain + path, ")");
 }
 
 void DataReader::PushFile(const std::string& path)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,10 @@ class TiXmlNode;
 // Relative paths are resolved against the directory of the file being read.
 // Every failure leaves as Error, each file on the way putting
 // "Error while reading file: '<path>'" in front. A reader whose read failed is
-// not used again.
+// not used again. An include of a file that is being read, by this reader or
+// the readers it took over from, is an error naming the chain of files; so is
+// nesting elements deeper than MaxXmlNesting, counted through includes, sub
+// readers and templates, and reading more files than any game state has.
 class DataReader
 {
 public:
@@ -48,8 +52,8 @@ public:
     // Reads an element kept from an earlier read as if it stood in the file.
     void ReadElementFromFile(const std::string& file, const TiXmlNode* element);
 
-    // Takes over the other reader's place: its directory and file, its user
-    // context, parent and Lua state.
+    // Takes over the other reader's place: its directory and chain of files,
+    // its depth of nesting, its user context, parent and Lua state.
     virtual void InheritContext(const DataReader& other);
 
     // Hands the element to a new reader of the kind registered for the tag.
@@ -69,6 +73,9 @@ protected:
     void HandleResource(const TiXmlElement* element);
     void HandleLua(const TiXmlElement* element);
 
+    // The node's file and line; for a node built while reading (a template's
+    // copy), the file being read.
+    std::string LocationOf(const TiXmlNode* node) const;
     const std::string& CurrentDirectory() const { return directories.back(); }
     const std::string& CurrentFile() const { return files.back(); }
     // The context of the element being read, or null outside any.
@@ -81,10 +88,14 @@ protected:
     Object* parent;
 
 private:
+    void RefuseIncludeCycle(const std::string& path) const;
     void PushFile(const std::string& path);
     void PopFile();
+    int Nesting() const { return outerNesting + static_cast<int>(contexts.size()); }
 
     std::vector<std::string> directories;
     std::vector<std::string> files;
     std::vector<void*> contexts;
+    int outerNesting = 0; // the nesting of the reader taken over from
+    std::shared_ptr<int> filesRead; // shared with the readers taken over from
 };

@@ -1,6 +1,7 @@
 #include "Engine/Error.h"
 
 #include "Platform/MessageBox.h"
+#include "Platform/TypeName.h"
 
 #include <cstdio>
 #include <typeinfo>
@@ -35,7 +36,7 @@ void PrintError(const std::exception& e)
 {
     std::printf("Error: %s\n", e.what());
     std::fflush(stdout);
-    std::printf("Typeid: '%s'\n", typeid(e).name());
+    std::printf("Typeid: '%s'\n", Platform::TypeName(typeid(e)).c_str());
     std::fflush(stdout);
     std::fflush(stderr);
 }

@@ -100,6 +100,13 @@ void EventDispatcher::Poll()
     }
 }
 
+bool EventDispatcher::QuitRequested()
+{
+    SDL_PumpEvents();
+    // Without SDL's event queue the answer is -1.
+    return SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_QUITMASK) > 0;
+}
+
 void EventDispatcher::Deliver(const SDL_Event& event)
 {
     const Delivery delivery(*this);

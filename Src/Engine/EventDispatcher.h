@@ -34,6 +34,10 @@ public:
     // Delivers every event in SDL's queue, also those pushed meanwhile.
     void Poll();
 
+    // True when a quit request waits in SDL's queue, after the window's
+    // pending events have been read into it; the request stays there.
+    static bool QuitRequested();
+
 private:
     struct Handler
     {

@@ -3,9 +3,11 @@
 #include "Engine/Error.h"
 #include "Engine/GameState.h"
 #include "Engine/Profiler.h"
+#include "Engine/StartFailure.h"
 #include "Engine/Timer.h"
 #include "Engine/VideoInterface.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -97,6 +99,11 @@ GameState* GameStateManager::TickState(GameState* state)
         const Profiler::Scope tickScope(state->tickProfiler);
         return state->Tick();
     }
+    catch (const Engine::StartFailure& e)
+    {
+        Abandon(state, e);
+        return nullptr;
+    }
     catch (const std::exception& e)
     {
         HandleFailure(state, e);
@@ -176,6 +183,21 @@ void GameStateManager::HandleFailure(GameState* state, const std::exception& e)
         Remove(state);
         throw Error(message);
     }
+}
+
+// A state that cannot start leaves like one whose Init failed: the state
+// below it, its creator, shows the failure; with none below, main does.
+void GameStateManager::Abandon(GameState* state, const std::exception& e)
+{
+    const StateList::iterator below = std::next(std::find(states.begin(), states.end(), state));
+    if (below != states.end())
+    {
+        (*below)->HandleError(e);
+        return;
+    }
+    const std::string message = e.what();
+    Remove(state);
+    throw Error(message);
 }
 
 void GameStateManager::Remove(GameState* state)

@@ -28,7 +28,8 @@ public:
     void Push(Engine::GameState* state, bool init);
 
     // Returns the number of states ticked. A failure that the failing state
-    // cannot show removes that state and is thrown on as Error.
+    // cannot show removes that state and is thrown on as Error. A state whose
+    // Tick throws Engine::StartFailure is removed as if its Init had failed.
     int Tick();
     // Draws one frame; returns the number of states drawn.
     int Draw();
@@ -44,6 +45,7 @@ private:
     int DrawFrom(StateList::iterator position);
     void DrawState(Engine::GameState* state);
     void HandleFailure(Engine::GameState* state, const std::exception& e);
+    void Abandon(Engine::GameState* state, const std::exception& e);
     void Remove(Engine::GameState* state);
 
     int count = 0;

@@ -2,32 +2,15 @@
 
 #include "Engine/DataFile.h"
 #include "Engine/Error.h"
+#include "Engine/LuaTextLoader.h"
 #include "Engine/ScopedArray.h"
 
+#include <cstring>
 #include <exception>
 #include <new>
 
 namespace
 {
-
-// Only the address matters: it is the registry key of the protected-call depth.
-char depthKey;
-
-int GetDepth(lua_State* L)
-{
-    lua_pushlightuserdata(L, &depthKey);
-    lua_rawget(L, LUA_REGISTRYINDEX);
-    const int depth = static_cast<int>(lua_tointeger(L, -1));
-    lua_pop(L, 1);
-    return depth;
-}
-
-void SetDepth(lua_State* L, int depth)
-{
-    lua_pushlightuserdata(L, &depthKey);
-    lua_pushinteger(L, depth);
-    lua_rawset(L, LUA_REGISTRYINDEX);
-}
 
 int CallNative(lua_State* L)
 {
@@ -73,13 +56,32 @@ Object* LuaGetThis(lua_State* L)
     return object;
 }
 
+bool LuaToText(lua_State* L, int index, std::string& text)
+{
+    std::size_t length = 0;
+    const char* const chars = lua_tolstring(L, index, &length);
+    if (!chars)
+        return false;
+    text.assign(chars, length);
+    return true;
+}
+
+std::string LuaCheckText(lua_State* L, int index)
+{
+    std::string text;
+    if (!LuaToText(L, index, text))
+        LuaError(L, "Argument " + std::to_string(index - 1) + " must be a string");
+    return text;
+}
+
 int LuaGetGlobal(lua_State* L)
 {
     const int last = lua_gettop(L);
-    if (last == 0 || lua_type(L, last) != LUA_TSTRING)
+    std::string name;
+    if (last == 0 || !LuaToText(L, last, name))
         lua_pushnil(L);
     else
-        lua_getfield(L, LUA_GLOBALSINDEX, lua_tostring(L, last));
+        lua_getfield(L, LUA_GLOBALSINDEX, name.c_str());
     return 1;
 }
 
@@ -89,11 +91,14 @@ void LuaPushFunction(lua_State* L, lua_CFunction function)
     lua_pushcclosure(L, CallNative, 1);
 }
 
-LuaState::LuaState() : state(luaL_newstate()), borrowed(false)
+LuaState::LuaState(std::size_t memoryBytes, std::chrono::milliseconds callTime)
+    : limits(std::make_unique<LuaLimits>(memoryBytes, callTime)),
+      state(lua_newstate(LuaLimits::Allocate, limits.get())), borrowed(false)
 {
     if (!state)
         throw std::bad_alloc();
     lua_atpanic(state, Panic);
+    limits->Watch(state);
     try
     {
         OpenLibraries();
@@ -126,7 +131,7 @@ void LuaState::OpenLibraries()
         lua_call(state, 1, 0);
     }
     lua_settop(state, 0);
-    SetDepth(state, 0);
+    LuaOpenTextLoaders(state);
     Register("GetGlobal", LuaGetGlobal);
     Register("GetFrame", LuaGetGlobal);
 }
@@ -135,11 +140,7 @@ void LuaState::RunFile(const std::string& file)
 {
     std::size_t size = 0;
     const ScopedArray<char> buffer(ReadFile(file, &size));
-    chunk = buffer.Get();
-    chunkSize = size;
-    int status = lua_load(state, ReadChunk, this, file.c_str());
-    chunk = nullptr;
-    chunkSize = 0;
+    int status = LuaLoadText(state, buffer.Get(), size, file.c_str());
     if (status == 0)
         status = ProtectedCall(0, 0);
     if (status != 0)
@@ -219,15 +220,13 @@ int LuaState::Panic(lua_State* L)
 
 int LuaState::ProtectedCall(int args, int results)
 {
-    SetDepth(state, GetDepth(state) + 1);
-    const int status = lua_pcall(state, args, results, 0);
-    SetDepth(state, GetDepth(state) - 1);
-    return status;
+    const LuaLimits::Call call(state, args);
+    return lua_pcall(state, args, results, 0);
 }
 
 int LuaState::RunString(const char* text, int results)
 {
-    const int status = luaL_loadstring(state, text);
+    const int status = LuaLoadText(state, text, std::strlen(text), text);
     return status == 0 ? ProtectedCall(0, results) : status;
 }
 
@@ -236,17 +235,7 @@ void LuaState::FailString()
     const char* const text = lua_tostring(state, -1);
     const std::string message = std::string("luaL_dostring error: 1: ") + (text ? text : "");
     lua_pop(state, 1);
-    if (GetDepth(state) > 0)
+    if (LuaLimits::Of(state).InCall())
         LuaError(state, message);
     throw ::Error("Lua error: ", message);
-}
-
-const char* LuaState::ReadChunk(lua_State*, void* data, std::size_t* size)
-{
-    LuaState* const self = static_cast<LuaState*>(data);
-    const char* const piece = self->chunk;
-    *size = self->chunkSize;
-    self->chunk = nullptr;
-    self->chunkSize = 0;
-    return piece;
 }

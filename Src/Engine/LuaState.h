@@ -1,9 +1,12 @@
 #pragma once
 
+#include "Engine/LuaLimits.h"
 #include "Engine/Object.h"
 
+#include <chrono>
 #include <cstddef>
 #include <lua.hpp>
+#include <memory>
 #include <string>
 
 // Raises a Lua error whose message is the text as it stands, after the
@@ -18,8 +21,16 @@ void LuaCheckArgs(lua_State* L, int n);
 // is not a table or its "__this" holds no light userdata.
 Object* LuaGetThis(lua_State* L);
 
+// Lua's own rule for text: a string, or a number taken as its text. False,
+// with the text untouched, for any other value.
+bool LuaToText(lua_State* L, int index, std::string& text);
+
+// The text of the argument at the stack index by that rule; any other value
+// raises "Argument %d must be a string", counted after the bound table.
+std::string LuaCheckText(lua_State* L, int index);
+
 // The globals "GetGlobal" and "GetFrame": the value of the global named by the
-// last argument, nil when there is no argument or it is not a string.
+// text of the last argument, nil when there is no argument or it has no text.
 int LuaGetGlobal(lua_State* L);
 
 // Pushes a Lua function that runs the native function. A std::exception it
@@ -28,17 +39,19 @@ int LuaGetGlobal(lua_State* L);
 void LuaPushFunction(lua_State* L, lua_CFunction function);
 
 // A Lua state with the base, string, table and math libraries, or a borrowing
-// wrapper around the state a native function was called with.
+// wrapper around the state a native function was called with. Its scripts
+// run within its LuaLimits and are loaded from source text only.
 //
 // Scripts run in protected mode. A failure outside every protected call throws
 // Error "Lua error: " + Lua's message; a script string that fails inside one
 // (run by a native function called from Lua) raises a Lua error instead, which
-// fails the calling script. The depth of protected calls lives in the Lua
-// state, so every wrapper around it agrees on it.
+// fails the calling script. The depth of protected calls lives in the state's
+// LuaLimits, so every wrapper around it agrees on it.
 class LuaState : public Object
 {
 public:
-    LuaState();
+    explicit LuaState(std::size_t memoryBytes = LuaLimits::DefaultMemoryBytes,
+                      std::chrono::milliseconds callTime = LuaLimits::DefaultCallTime);
     explicit LuaState(lua_State* borrowedState);
     ~LuaState() override;
     LuaState(const LuaState&) = delete;
@@ -91,12 +104,11 @@ private:
     int ProtectedCall(int args, int results);
     int RunString(const char* text, int results);
     [[noreturn]] void FailString();
-    static const char* ReadChunk(lua_State* L, void* data, std::size_t* size);
 
+    // Null for a borrowing wrapper; it outlives the state it bounds.
+    const std::unique_ptr<LuaLimits> limits;
     lua_State* state;
     bool borrowed;
-    const char* chunk = nullptr;
-    std::size_t chunkSize = 0;
 };
 
 template <class T>

@@ -38,6 +38,11 @@ public:
     // retried.
     bool IsQueued() const { return queued; }
 
+    // True once the main thread has received the failure of the load, whose
+    // message is then GetFailure.
+    bool HasFailed() const { return failed; }
+    const std::string& GetFailure() const { return failure; }
+
     // The file to load; a descriptor file's "file" redirect replaces it while
     // the definition is read.
     const std::string& GetPath() const { return path; }
@@ -67,6 +72,9 @@ private:
 
     std::atomic<bool> ready;
     std::atomic<bool> queued;
+    // Written and read on the main thread only.
+    bool failed = false;
+    std::string failure;
     std::unique_ptr<TiXmlElement> definition;
     bool definitionRead;
 };

@@ -11,9 +11,9 @@
 namespace
 {
 
+// The main thread reports the failure when it receives it, once.
 void Fail(ResourceLoader::LoadRequest& request, const std::exception& e)
 {
-    PrintError(e);
     request.failed = true;
     request.error = e.what();
 }
@@ -79,9 +79,14 @@ void ResourceLoader::ProcessResults()
     {
         const std::unique_ptr<LoadRequest> result = std::move(results.front());
         results.pop_front();
+        Resource* const resource = result->resource;
         if (result->failed)
+        {
+            resource->failed = true;
+            resource->failure = result->error;
             throw Error(result->error);
-        if (Resource* resource = result->resource)
+        }
+        if (resource)
         {
             resource->Finish();
             resource->ready = true;

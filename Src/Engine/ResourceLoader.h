@@ -46,8 +46,9 @@ public:
     void Request(Resource* resource);
 
     // Main thread: finishes every completed load in order and marks it ready;
-    // throws Error at the first failed load, leaving the results behind it
-    // for the next call.
+    // at the first failed load it marks the resource failed and throws Error
+    // with the load's message, leaving the results behind it for the next
+    // call. The loader thread itself prints nothing.
     void ProcessResults();
 
     // Drops the loads that wait for the thread. Their resources are no longer

@@ -3,23 +3,39 @@
 namespace ResourceType
 {
 
+namespace
+{
+
+const struct
+{
+    const char* word;
+    int type;
+} Types[] = {
+    {"Alias", Alias},     {"Texture", Texture}, {"AnimatedTexture", AnimatedTexture},
+    {"CubeMap", CubeMap}, {"Font", Font},       {"TTFFont", TTFFont},
+    {"3DModel", Model},   {"Sample", Sample},   {"Music", Music},
+};
+
+} // namespace
+
 int FromWord(const std::string& word)
 {
-    static const struct
-    {
-        const char* word;
-        int type;
-    } types[] = {
-        {"Alias", Alias},     {"Texture", Texture}, {"AnimatedTexture", AnimatedTexture},
-        {"CubeMap", CubeMap}, {"Font", Font},       {"TTFFont", TTFFont},
-        {"3DModel", Model},   {"Sample", Sample},   {"Music", Music},
-    };
-    for (const auto& entry : types)
+    for (const auto& entry : Types)
     {
         if (word == entry.word)
             return entry.type;
     }
     return 0;
+}
+
+const char* ToWord(int type)
+{
+    for (const auto& entry : Types)
+    {
+        if (type == entry.type)
+            return entry.word;
+    }
+    return "";
 }
 
 } // namespace ResourceType

@@ -1,6 +1,7 @@
 #include "Engine/Settings.h"
 
 #include "Engine/StringUtil.h"
+#include "Engine/XmlNesting.h"
 #include "Platform/FileSystem.h"
 
 #include <cerrno>
@@ -45,6 +46,57 @@ TiXmlElement* AppendElement(TiXmlNode* parent, const char* name)
     return parent->InsertEndChild(TiXmlElement(name))->ToElement();
 }
 
+std::string FloatText(float value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%f", value);
+    return text;
+}
+
+// The values the game can run with. The audio values below 1 let the sound
+// start-up choose (Audio::Init); the others must suit SDL and the mixer.
+bool IsAnyInt(int)
+{
+    return true;
+}
+
+bool IsWindowSide(int pixels)
+{
+    return pixels >= 1 && pixels <= 16384;
+}
+
+bool IsColourDepth(int bits)
+{
+    return bits == 8 || bits == 15 || bits == 16 || bits == 24 || bits == 32;
+}
+
+bool IsMixerRate(int hertz)
+{
+    return hertz < 1 || (hertz >= 8000 && hertz <= 192000);
+}
+
+// SDL counts the samples of a chunk in 16 bits.
+bool IsChunkSize(int samples)
+{
+    return samples < 1 || (samples >= 64 && samples <= 65535);
+}
+
+bool IsMixChannelCount(int count)
+{
+    return count <= 256;
+}
+
+bool IsSpeakerCount(int count)
+{
+    return count <= 2 || count == 4 || count == 6;
+}
+
+// The frame timer divides by the step.
+bool IsTimeStep(int ms)
+{
+    return ms >= 1 && ms <= 1000;
+}
+
 } // namespace
 
 Settings::Settings()
@@ -81,6 +133,7 @@ void Settings::SetDefaults()
 void Settings::Load()
 {
     document = std::make_unique<TiXmlDocument>(FileName);
+    std::string text;
     std::FILE* file = Platform::OpenFile(FileName, "rb");
     if (!file)
     {
@@ -88,15 +141,61 @@ void Settings::Load()
             KeepUserFile(std::strerror(errno));
         return;
     }
-    const bool parsed = document->LoadFile(file);
+    const bool read = ReadText(file, text);
     std::fclose(file);
-    if (!parsed)
+    if (!read)
     {
-        KeepUserFile(std::string(document->ErrorDesc()) + " at line " +
-                     ToString(document->ErrorRow()));
+        KeepUserFile("it cannot be read");
         return;
     }
+    // An empty file holds nothing to keep: like a missing one, it is written
+    // in full at exit.
+    if (text.empty())
+        return;
+    std::string problem = CheckXmlNesting(text.c_str());
+    if (problem.empty())
+    {
+        document->Parse(text.c_str());
+        if (document->Error())
+            problem = std::string(document->ErrorDesc()) + " at line " +
+                      ToString(document->ErrorRow());
+    }
+    if (!problem.empty())
+    {
+        KeepUserFile(problem);
+        return;
+    }
+    ReadSections();
+}
 
+void Settings::MixerOpened()
+{
+    mixerOpened = true;
+}
+
+// Line ends become "\n", as the parser's own file loading makes them.
+bool Settings::ReadText(std::FILE* file, std::string& text)
+{
+    std::string raw;
+    char chunk[4096];
+    std::size_t count;
+    while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        raw.append(chunk, count);
+    if (std::ferror(file))
+        return false;
+    text.reserve(raw.size());
+    for (std::size_t at = 0; at < raw.size(); ++at)
+    {
+        if (raw[at] != '\r')
+            text += raw[at];
+        else if (at + 1 == raw.size() || raw[at + 1] != '\n')
+            text += '\n';
+    }
+    return true;
+}
+
+void Settings::ReadSections()
+{
     const TiXmlElement* root = document->FirstChildElement("Settings");
     if (!root)
         return;
@@ -138,40 +237,42 @@ void Settings::ForEachOption(const TiXmlElement* section, OptionReader reader)
 
 void Settings::ReadDisplay(const TiXmlAttribute& option)
 {
+    const char* const section = "Display";
     const std::string& key = option.NameTStr();
     if (key == "width")
-        ReadInt(option, width);
+        ReadInt(option, section, width, IsWindowSide);
     else if (key == "height")
-        ReadInt(option, height);
+        ReadInt(option, section, height, IsWindowSide);
     else if (key == "bitsPerPixel")
-        ReadInt(option, bitsPerPixel);
+        ReadInt(option, section, bitsPerPixel, IsColourDepth);
     else if (key == "fullScreen")
-        ReadBool(option, fullScreen);
+        ReadBool(option, section, fullScreen);
     else if (key == "waitVerticalRetrace")
-        ReadBool(option, waitVerticalRetrace);
+        ReadBool(option, section, waitVerticalRetrace);
     else if (key == "gammaCorrection")
-        ReadFloat(option, gammaCorrection);
+        ReadFloat(option, section, gammaCorrection);
 }
 
 void Settings::ReadAudio(const TiXmlAttribute& option)
 {
+    const char* const section = "Audio";
     const std::string& key = option.NameTStr();
     if (key == "enabled")
-        ReadBool(option, enabled);
+        ReadBool(option, section, enabled);
     else if (key == "frequency")
-        ReadInt(option, frequency);
+        ReadInt(option, section, frequency, IsMixerRate);
     else if (key == "chunkSize")
-        ReadInt(option, chunkSize);
+        ReadInt(option, section, chunkSize, IsChunkSize);
     else if (key == "channels")
-        ReadInt(option, channels);
+        ReadInt(option, section, channels, IsMixChannelCount);
     else if (key == "speakers")
-        ReadInt(option, speakers);
+        ReadInt(option, section, speakers, IsSpeakerCount);
     else if (key == "reverseStereo")
-        ReadBool(option, reverseStereo);
+        ReadBool(option, section, reverseStereo);
     else if (key == "musicVolume")
-        ReadFloat(option, musicVolume);
+        ReadFloat(option, section, musicVolume);
     else if (key == "sfxVolume")
-        ReadFloat(option, sfxVolume);
+        ReadFloat(option, section, sfxVolume);
 }
 
 void Settings::ReadNet(const TiXmlAttribute& option)
@@ -180,53 +281,60 @@ void Settings::ReadNet(const TiXmlAttribute& option)
     if (key == "serverAddress")
         ReadString(option, serverAddress);
     else if (key == "serverPort")
-        ReadInt(option, serverPort);
+        ReadInt(option, "Net", serverPort, IsAnyInt);
 }
 
 void Settings::ReadOther(const TiXmlAttribute& option)
 {
+    const char* const section = "Other";
     const std::string& key = option.NameTStr();
     if (key == "rootXml")
         ReadString(option, rootXml);
     else if (key == "timeStep")
-        ReadTimeStep(option);
+        ReadInt(option, section, timeStep, IsTimeStep);
     else if (key == "useDelay")
-        ReadBool(option, useDelay);
+        ReadBool(option, section, useDelay);
     StepSeconds = timeStep / 1000.0f;
 }
 
-// The frame timer divides by the step, so a step below 1 ms cannot run.
-void Settings::ReadTimeStep(const TiXmlAttribute& option)
+void Settings::ReadInt(const TiXmlAttribute& option, const char* section, int& value,
+                       bool (*usable)(int))
 {
-    int value = 0;
-    ReadInt(option, value);
-    if (value >= 1)
-        timeStep = value;
+    int read = 0;
+    if (StringToInt(option.Value(), read) && usable(read))
+        value = read;
     else
-        std::printf("Invalid timeStep '%s' in '%s': keeping %d\n", option.Value(), FileName,
-                    timeStep);
+        WarnKept(option, section, ToString(value));
 }
 
-void Settings::ReadInt(const TiXmlAttribute& option, int& value)
+void Settings::ReadFloat(const TiXmlAttribute& option, const char* section, float& value)
 {
-    value = 0;
-    StringToInt(option.Value(), value);
+    if (!StringToFloat(option.Value(), value))
+        WarnKept(option, section, FloatText(value));
 }
 
-void Settings::ReadFloat(const TiXmlAttribute& option, float& value)
+// Only "true" and "false" set the value whatever it was before.
+void Settings::ReadBool(const TiXmlAttribute& option, const char* section, bool& value)
 {
-    value = 0;
-    StringToFloat(option.Value(), value);
-}
-
-void Settings::ReadBool(const TiXmlAttribute& option, bool& value)
-{
-    StringToBool(option.ValueStr(), value);
+    bool fromFalse = false;
+    bool fromTrue = true;
+    StringToBool(option.ValueStr(), fromFalse);
+    StringToBool(option.ValueStr(), fromTrue);
+    if (fromFalse == fromTrue)
+        value = fromFalse;
+    else
+        WarnKept(option, section, BoolToString(value));
 }
 
 void Settings::ReadString(const TiXmlAttribute& option, std::string& value)
 {
     value = option.ValueStr();
+}
+
+void Settings::WarnKept(const TiXmlAttribute& option, const char* section, const std::string& kept)
+{
+    std::printf("Invalid value '%s' of the %s option '%s' in '%s': keeping %s\n", option.Value(),
+                section, option.Name(), FileName, kept.c_str());
 }
 
 void Settings::Save()
@@ -237,16 +345,19 @@ void Settings::Save()
     bool changed = !root;
     if (!root)
         root = AppendElement(document.get(), "Settings");
-    changed |= WriteSection(root, "Display", WriteDisplay);
-    changed |= WriteSection(root, "Audio", WriteAudio);
-    changed |= WriteSection(root, "Net", WriteNet);
-    changed |= WriteSection(root, "Other", WriteOther);
+    changed |= WriteSection(root, "Display", &Settings::WriteDisplay);
+    changed |= WriteSection(root, "Audio", &Settings::WriteAudio);
+    changed |= WriteSection(root, "Net", &Settings::WriteNet);
+    changed |= WriteSection(root, "Other", &Settings::WriteOther);
     if (changed)
         WriteFile();
 }
 
 // Writes beside the file and renames over it, so that an interrupted save
-// leaves the old file whole.
+// leaves the old file whole. TinyXML reads some malformed text that it then
+// writes in a form it cannot read (an unquoted value ending in a stray byte
+// comes back quoted, and the byte swallows the quote), so what was written
+// replaces the file only once it reads back.
 void Settings::WriteFile() const
 {
     std::FILE* file = Platform::OpenFile(TemporaryFileName, "w");
@@ -254,20 +365,26 @@ void Settings::WriteFile() const
         return;
     document->SaveFile(file);
     const bool written = !std::ferror(file);
-    if (std::fclose(file) != 0 || !written || std::rename(TemporaryFileName, FileName) != 0)
+    TiXmlDocument saved;
+    const bool readable = std::fclose(file) == 0 && written &&
+                          saved.LoadFile(TemporaryFileName);
+    if (!readable)
+        std::printf("Can't save '%s' so that it reads back: leaving the file as it is\n",
+                    FileName);
+    if (!readable || std::rename(TemporaryFileName, FileName) != 0)
         std::remove(TemporaryFileName);
 }
 
-bool Settings::WriteSection(TiXmlElement* root, const char* name, SectionWriter writer)
+bool Settings::WriteSection(TiXmlElement* root, const char* name, SectionWriter writer) const
 {
     TiXmlElement* section = root->FirstChildElement(name);
     const bool added = !section;
     if (added)
         section = AppendElement(root, name);
-    return writer(section) || added;
+    return (this->*writer)(section) || added;
 }
 
-bool Settings::WriteDisplay(TiXmlElement* section)
+bool Settings::WriteDisplay(TiXmlElement* section) const
 {
     bool changed = SetInt(section, "width", width);
     changed |= SetInt(section, "height", height);
@@ -278,27 +395,31 @@ bool Settings::WriteDisplay(TiXmlElement* section)
     return changed;
 }
 
-bool Settings::WriteAudio(TiXmlElement* section)
+bool Settings::WriteAudio(TiXmlElement* section) const
 {
     bool changed = SetBool(section, "enabled", enabled);
-    changed |= SetInt(section, "frequency", frequency);
-    changed |= SetInt(section, "chunkSize", chunkSize);
-    changed |= SetInt(section, "channels", channels);
-    changed |= SetInt(section, "speakers", speakers);
+    // A mixer that did not open used none of these: the file keeps its own.
+    if (mixerOpened)
+    {
+        changed |= SetInt(section, "frequency", frequency);
+        changed |= SetInt(section, "chunkSize", chunkSize);
+        changed |= SetInt(section, "channels", channels);
+        changed |= SetInt(section, "speakers", speakers);
+    }
     changed |= SetBool(section, "reverseStereo", reverseStereo);
     changed |= SetFloat(section, "musicVolume", musicVolume);
     changed |= SetFloat(section, "sfxVolume", sfxVolume);
     return changed;
 }
 
-bool Settings::WriteNet(TiXmlElement* section)
+bool Settings::WriteNet(TiXmlElement* section) const
 {
     bool changed = SetString(section, "serverAddress", serverAddress);
     changed |= SetInt(section, "serverPort", serverPort);
     return changed;
 }
 
-bool Settings::WriteOther(TiXmlElement* section)
+bool Settings::WriteOther(TiXmlElement* section) const
 {
     bool changed = SetString(section, "rootXml", rootXml);
     changed |= SetInt(section, "timeStep", timeStep);
@@ -334,9 +455,7 @@ bool Settings::SetFloat(TiXmlElement* section, const char* key, float value)
     TiXmlAttribute* option = GetOption(section, key);
     float previous = 0;
     const bool isNumber = StringToFloat(option->Value(), previous);
-    char text[64];
-    std::snprintf(text, sizeof text, "%f", value);
-    option->SetValue(text);
+    option->SetValue(FloatText(value));
     return !isNumber || std::isnan(value) || previous != value;
 }
 

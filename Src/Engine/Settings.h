@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -52,10 +53,17 @@ public:
     static void SetDefaults();
 
     // Overrides the values with those of "settings.xml". Never throws: a
-    // missing file leaves the defaults. A file that exists but cannot be read
-    // or parsed leaves the defaults too, says so in one line, and is never
-    // overwritten by Save.
+    // missing or empty file leaves the defaults. A file that exists but cannot
+    // be read or parsed (or nests too deep to be parsed) leaves the defaults
+    // too, says so in one line, and is never overwritten by Save. A value that
+    // is no number of its type, or one the game cannot run with, keeps the
+    // value it had, with a line that names the option.
     void Load();
+
+    // The sound start-up calls this once the mixer has opened: only then are
+    // the audio values it used (frequency, chunkSize, channels, speakers)
+    // written back.
+    void MixerOpened();
 
     // Writes the values back into the document Load read and saves it, but
     // only when that changed the document. The file is replaced in one step.
@@ -63,8 +71,10 @@ public:
 
 private:
     using OptionReader = void (*)(const TiXmlAttribute& option);
-    using SectionWriter = bool (*)(TiXmlElement* section);
+    using SectionWriter = bool (Settings::*)(TiXmlElement* section) const;
 
+    static bool ReadText(std::FILE* file, std::string& text);
+    void ReadSections();
     void KeepUserFile(const std::string& reason);
     void WriteFile() const;
 
@@ -73,18 +83,22 @@ private:
     static void ReadAudio(const TiXmlAttribute& option);
     static void ReadNet(const TiXmlAttribute& option);
     static void ReadOther(const TiXmlAttribute& option);
-    static void ReadTimeStep(const TiXmlAttribute& option);
 
-    static void ReadInt(const TiXmlAttribute& option, int& value);
-    static void ReadFloat(const TiXmlAttribute& option, float& value);
-    static void ReadBool(const TiXmlAttribute& option, bool& value);
+    // Each reader keeps the value, with a warning naming the section and the
+    // option, when the text is not one it accepts.
+    static void ReadInt(const TiXmlAttribute& option, const char* section, int& value,
+                        bool (*usable)(int));
+    static void ReadFloat(const TiXmlAttribute& option, const char* section, float& value);
+    static void ReadBool(const TiXmlAttribute& option, const char* section, bool& value);
     static void ReadString(const TiXmlAttribute& option, std::string& value);
+    static void WarnKept(const TiXmlAttribute& option, const char* section,
+                         const std::string& kept);
 
-    static bool WriteSection(TiXmlElement* root, const char* name, SectionWriter writer);
-    static bool WriteDisplay(TiXmlElement* section);
-    static bool WriteAudio(TiXmlElement* section);
-    static bool WriteNet(TiXmlElement* section);
-    static bool WriteOther(TiXmlElement* section);
+    bool WriteSection(TiXmlElement* root, const char* name, SectionWriter writer) const;
+    bool WriteDisplay(TiXmlElement* section) const;
+    bool WriteAudio(TiXmlElement* section) const;
+    bool WriteNet(TiXmlElement* section) const;
+    bool WriteOther(TiXmlElement* section) const;
 
     static TiXmlAttribute* GetOption(TiXmlElement* section, const char* key);
     static bool SetInt(TiXmlElement* section, const char* key, int value);
@@ -93,4 +107,5 @@ private:
     static bool SetString(TiXmlElement* section, const char* key, const std::string& value);
 
     std::unique_ptr<TiXmlDocument> document;
+    bool mixerOpened = false;
 };

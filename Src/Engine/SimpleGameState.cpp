@@ -2,6 +2,7 @@
 
 #include "Engine/Error.h"
 #include "Engine/Settings.h"
+#include "Engine/StartFailure.h"
 #include "Engine/Subsystems.h"
 #include "Engine/Timer.h"
 #include "Engine/UiRootInterface.h"
@@ -34,11 +35,11 @@ void SimpleGameState::Init()
 
 GameState* SimpleGameState::Tick()
 {
-    store.ProcessLoaded();
+    ProcessLoaded();
     if (loading && !FinishLoading())
     {
         events.Poll();
-        // A resource that failed never becomes ready: the state still quits.
+        // The player may leave while the state waits.
         return quit ? nullptr : this;
     }
 
@@ -46,6 +47,9 @@ GameState* SimpleGameState::Tick()
     try
     {
         events.Poll();
+        // A state that leaves runs no more scripts.
+        if (quit)
+            return nullptr;
         if (uiRoot)
         {
             for (Uint32 step = 0; step < timer->steps; ++step)
@@ -60,9 +64,34 @@ GameState* SimpleGameState::Tick()
     }
 }
 
+// While the state waits, a failed load of a resource it waits for ends it.
+void SimpleGameState::ProcessLoaded()
+{
+    try
+    {
+        store.ProcessLoaded();
+    }
+    catch (const std::exception&)
+    {
+        if (loading)
+            CheckWaitList();
+        throw;
+    }
+}
+
+void SimpleGameState::CheckWaitList() const
+{
+    for (const Resource* const resource : waitList)
+    {
+        if (resource->HasFailed())
+            throw StartFailure(resource->GetFailure());
+    }
+}
+
 // Drops the resources that became ready; true once none is left.
 bool SimpleGameState::FinishLoading()
 {
+    CheckWaitList();
     waitList.remove_if([](const Resource* resource) { return resource->IsReady(); });
     if (!waitList.empty())
         return false;

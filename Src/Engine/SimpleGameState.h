@@ -16,9 +16,10 @@ namespace Engine
 
 // The base of the game's states: each has its own resource store, event
 // dispatcher, Lua state and interface root. Until every resource on its wait
-// list is ready the state only polls its events and draws nothing. It leaves
-// the stack at the tick after its quit flag is set (by SDL's quit event or
-// the Lua function LuaExit), also while it waits.
+// list is ready the state only polls its events and draws nothing; when one of
+// them fails to load, the state cannot start (StartFailure). It leaves the
+// stack at the tick after its quit flag is set (by SDL's quit event or the Lua
+// function LuaExit), also while it waits.
 class SimpleGameState : public GameState
 {
 public:
@@ -31,10 +32,11 @@ public:
     // root and publishes the profiler to Lua. Subclasses call it first.
     void Init() override;
     void OnResume() override {}
-    // Finishes the completed loads (throwing the first failed one); once the
-    // awaited resources are ready, dispatches the events, updates the
-    // interface once per fixed step and returns what Update returns. Returns
-    // null once the quit flag is set.
+    // Finishes the completed loads (throwing the first failed one, as
+    // StartFailure when the state waits for it); once the awaited resources
+    // are ready, dispatches the events, updates the interface once per fixed
+    // step and returns what Update returns. Returns null once the quit flag
+    // is set, without updating.
     GameState* Tick() override;
     // The scene, then the interface.
     void Draw() override;
@@ -64,6 +66,9 @@ protected:
     std::list<Resource*> waitList;
 
 private:
+    void ProcessLoaded();
+    // Throws StartFailure when a resource on the wait list failed to load.
+    void CheckWaitList() const;
     bool FinishLoading();
 };
 

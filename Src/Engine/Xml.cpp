@@ -4,6 +4,7 @@
 #include "Engine/Error.h"
 #include "Engine/ScopedArray.h"
 #include "Engine/StringUtil.h"
+#include "Engine/XmlNesting.h"
 
 #include <cstdio>
 
@@ -146,6 +147,9 @@ void XmlLoadFile(const std::string& file, TiXmlDocument& document)
     if (file.empty())
         throw Error("XML filename was not specified!");
     const ScopedArray<char> text(ReadFile(file, nullptr));
+    const std::string nesting = CheckXmlNesting(text.Get());
+    if (!nesting.empty())
+        XmlError(&document, "XML parsing error '", nesting, "'");
     document.Parse(text.Get());
     if (document.Error())
         XmlError(&document, "XML parsing error '", document.ErrorDesc(), "'");

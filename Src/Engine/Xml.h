@@ -67,5 +67,6 @@ void XmlUnknownValue(const std::string& tag, const std::string& attribute,
 
 // Fills the document from the data file (disk first, then the archive). Throws
 // "XML filename was not specified!", the file layer's "Can't open file" or
-// "XML parsing error '<description>'" with the document's location.
+// "XML parsing error '<description>'" with the document's location; a text
+// nested too deep for the parser is refused that way before it is parsed.
 void XmlLoadFile(const std::string& file, TiXmlDocument& document);

@@ -96,14 +96,16 @@ int MenuState::LuaStartMelee(lua_State* L)
     return 0;
 }
 
-// A sample still loading plays nothing.
+// A sample still loading plays nothing. The store gives no resource for an
+// empty name, and no error either.
 int MenuState::LuaPlaySample(lua_State* L)
 {
     MenuState* const menu = LuaState::GetThis<MenuState>(L);
     LuaCheckArgs(L, 1);
-    if (lua_type(L, 2) != LUA_TSTRING)
-        LuaError(L, "Sample name is not a string!");
-    Sample* const sample = menu->store.GetSample(lua_tostring(L, 2), true);
+    const std::string name = LuaCheckText(L, 2);
+    Sample* const sample = menu->store.GetSample(name, true);
+    if (!sample)
+        LuaError(L, "Missing resource: '" + name + "'");
     if (sample->IsReady())
         sample->Play();
     return 0;

@@ -5,6 +5,7 @@
 #include "Engine/Xml.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 
 namespace
@@ -25,6 +26,23 @@ char ToUpperAscii(char c)
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+// No atlas is larger on a side; glyphs are held to it while the definition is
+// read, and to their own atlas once it is loaded.
+const int MaxAtlasSide = 16384;
+
+bool FitsInside(const TextureFont::CharArea& area, int width, int height)
+{
+    return area.left >= 0 && area.top >= 0 && area.width >= 0 && area.height >= 0 &&
+           static_cast<double>(area.left) + area.width <= width &&
+           static_cast<double>(area.top) + area.height <= height;
+}
+
+// Text sizes saturate rather than overflow on very long texts.
+int Saturated(long long value)
+{
+    return static_cast<int>(std::min<long long>(value, INT_MAX));
+}
+
 } // namespace
 
 TextureFont::TextureFont(const std::string& path)
@@ -42,6 +60,7 @@ void TextureFont::Load()
         std::printf("Warning: the characters of \"%s\" are measured against its rescaled atlas "
                     "%dx%d\n",
                     path.c_str(), atlas->width, atlas->height);
+    CheckAreasInsideAtlas();
     const float width = static_cast<float>(atlas->width);
     const float height = static_cast<float>(atlas->height);
     for (const std::unique_ptr<CharArea>& area : areas)
@@ -91,14 +110,14 @@ float TextureFont::Draw(float x, float y, float z, const PreRender* text)
 
 void TextureFont::GetTextSize(const std::string& text, int& width, int& height) const
 {
-    width = 0;
-    height = 0;
-    int lineWidth = 0;
+    long long widest = 0;
+    long long total = 0;
+    long long lineWidth = 0;
     int lineHeight = GetLineHeight();
     const auto closeLine = [&]
     {
-        width = std::max(width, lineWidth);
-        height += lineHeight;
+        widest = std::max(widest, lineWidth);
+        total += lineHeight;
         lineWidth = 0;
         lineHeight = GetLineHeight();
     };
@@ -114,6 +133,8 @@ void TextureFont::GetTextSize(const std::string& text, int& width, int& height) 
         lineHeight = std::max(lineHeight, area.height);
     }
     closeLine();
+    width = Saturated(widest);
+    height = Saturated(total);
 }
 
 int TextureFont::GetLineHeight() const
@@ -185,7 +206,24 @@ std::unique_ptr<TextureFont::CharArea> TextureFont::ReadArea(const TiXmlElement*
     XmlRequireFloat(element, "y", area->top);
     XmlRequireInt(element, "w", area->width);
     XmlRequireInt(element, "h", area->height);
+    if (!FitsInside(*area, MaxAtlasSide, MaxAtlasSide))
+        XmlError(element, "The glyph area lies outside any atlas (", ToString(MaxAtlasSide),
+                 " pixels a side)");
     return area;
+}
+
+void TextureFont::CheckAreasInsideAtlas() const
+{
+    for (std::size_t slot = 0; slot < areas.size(); ++slot)
+    {
+        const CharArea* const area = areas[slot].get();
+        if (!area || FitsInside(*area, atlas->width, atlas->height))
+            continue;
+        const char c = static_cast<char>(slot + static_cast<unsigned char>(firstAsciiChar));
+        throw Error("The glyph of '" + std::string(1, c) + "' lies outside the " +
+                        ToString(atlas->width) + "x" + ToString(atlas->height) + " atlas",
+                    " of font definition file: ", path);
+    }
 }
 
 // Bytes count as unsigned, so those above 127 have slots too.

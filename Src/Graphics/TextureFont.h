@@ -39,7 +39,8 @@ public:
     // Reads the definition; throws its errors.
     explicit TextureFont(const std::string& path);
 
-    // Decodes the atlas and turns the areas into texture coordinates.
+    // Decodes the atlas and turns the areas into texture coordinates; throws
+    // when a glyph does not lie inside the atlas.
     void Load() override;
     // Uploads the atlas.
     void Finish() override;
@@ -60,6 +61,7 @@ public:
 private:
     void ReadDefinition(const std::string& definition);
     static std::unique_ptr<CharArea> ReadArea(const TiXmlElement* character);
+    void CheckAreasInsideAtlas() const;
     unsigned char SlotOf(char c) const;
     void AddGlyph(const CharArea& area, float x, float y, float z);
 

@@ -131,9 +131,9 @@ int SetPoint(lua_State* L)
 {
     LuaCheckArgs(L, 3);
     FrameModel& frame = Self(L);
-    const std::string point = GetTextArgument(L, 2);
-    const std::string relativeName = GetTextArgument(L, 3);
-    const std::string relativePoint = GetTextArgument(L, 4);
+    const std::string point = LuaCheckText(L, 2);
+    const std::string relativeName = LuaCheckText(L, 3);
+    const std::string relativePoint = LuaCheckText(L, 4);
     FrameController* const relativeTo = GetRoot(L)->FindFrame(relativeName);
     if (!relativeTo)
         LuaError(L, "Unknown parent frame " + relativeName);
@@ -210,7 +210,7 @@ int SetScript(lua_State* L)
     LuaCheckArgs(L, 2);
     FrameController* const frame = GetSelfController(L);
     const std::string name = ScriptName(L);
-    const std::string code = lua_isnil(L, 3) ? std::string() : GetTextArgument(L, 3);
+    const std::string code = lua_isnil(L, 3) ? std::string() : LuaCheckText(L, 3);
     if (!frame->SetScript(name, code.c_str()))
         LuaError(L, "Unknown script: " + name);
     return 0;

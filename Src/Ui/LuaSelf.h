@@ -3,8 +3,6 @@
 #include "Engine/LuaState.h"
 #include "Ui/FrameController.h"
 
-#include <string>
-
 // The look-ups of the frame and widget methods bound to Lua: each takes the
 // frame from "__this" of argument 1 and raises "Invalid Lua object!" when it
 // finds no frame, or not the model or view the method needs.
@@ -31,9 +29,5 @@ T* GetSelfView(lua_State* L)
         LuaError(L, "Invalid Lua object!");
     return view;
 }
-
-// The text of the argument at the stack index, a string or a number; any
-// other value raises "Argument %d must be a string", counted after self.
-std::string GetTextArgument(lua_State* L, int index);
 
 } // namespace Ui

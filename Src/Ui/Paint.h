@@ -49,7 +49,7 @@ int SetPaintMode(lua_State* L)
 {
     LuaCheckArgs(L, 1);
     View* const view = GetSelfView<View>(L);
-    view->SetAlphaMode(GetTextArgument(L, 2));
+    view->SetAlphaMode(LuaCheckText(L, 2));
     return 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "Engine/DataStore.h"
 #include "Engine/Error.h"
+#include "Engine/StringUtil.h"
 #include "Engine/Xml.h"
 #include "Graphics/CubeMap.h"
 #include "Graphics/Font.h"
@@ -27,6 +28,20 @@ namespace
 {
 
 const std::string ParentPrefix = "$Parent";
+
+// Templates may inherit templates, so a few lines could stand for more frames
+// than any interface has; one reader builds at most this many elements from
+// them.
+const int MaxTemplateElements = 100000;
+
+int CountElements(const TiXmlElement& element)
+{
+    int count = 1;
+    for (const TiXmlElement* child = element.FirstChildElement(); child;
+         child = child->NextSiblingElement())
+        count += CountElements(*child);
+    return count;
+}
 
 bool IsFrameTag(const std::string& lowerTag)
 {
@@ -112,7 +127,7 @@ void UiDataReader::StoreTemplate(const TiXmlElement* element)
 
 // The template with the element's attributes set on it and the element's
 // children after its own; one level only.
-std::unique_ptr<TiXmlElement> UiDataReader::Inherit(const TiXmlElement* element) const
+std::unique_ptr<TiXmlElement> UiDataReader::Inherit(const TiXmlElement* element)
 {
     const std::string name = element->Attribute("inherits");
     const auto found = templates.find(name);
@@ -126,6 +141,10 @@ std::unique_ptr<TiXmlElement> UiDataReader::Inherit(const TiXmlElement* element)
     for (const TiXmlElement* child = element->FirstChildElement(); child;
          child = child->NextSiblingElement())
         merged->InsertEndChild(*child);
+    templateElements += CountElements(*merged);
+    if (templateElements > MaxTemplateElements)
+        throw Error("Templates build more than ", ToString(MaxTemplateElements), " elements in:\n",
+                    LocationOf(element));
     return merged;
 }
 

@@ -24,7 +24,8 @@ class FrameModel;
 // include files. Frame scripts are only stored, none runs while reading.
 //
 // A frame whose reading fails is taken out of the tree and deleted with
-// its handlers; the error goes on.
+// its handlers; the error goes on. Templates that would build more elements
+// than any interface needs (templates inheriting templates) are refused.
 class UiDataReader : public DataReader
 {
 public:
@@ -60,7 +61,7 @@ private:
                                                   FrameController& frame);
 
     void StoreTemplate(const TiXmlElement* element);
-    std::unique_ptr<TiXmlElement> Inherit(const TiXmlElement* element) const;
+    std::unique_ptr<TiXmlElement> Inherit(const TiXmlElement* element);
     bool Dispatch(const TiXmlElement* element, const std::string& lowerTag);
     static PropertyReader FindProperty(const std::string& lowerTag);
 
@@ -81,6 +82,7 @@ private:
 
     FrameController& root;
     std::map<std::string, std::unique_ptr<TiXmlElement>> templates;
+    int templateElements = 0; // built from templates so far
 };
 
 } // namespace Ui

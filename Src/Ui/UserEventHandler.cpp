@@ -51,7 +51,7 @@ int UserEventHandler::RegisterEvent(lua_State* L)
 {
     LuaCheckArgs(L, 1);
     UserEventHandler* const handler = FromLua(L);
-    handler->names.push_back(GetTextArgument(L, 2));
+    handler->names.push_back(LuaCheckText(L, 2));
     return 0;
 }
 
@@ -60,7 +60,7 @@ int UserEventHandler::UnregisterEvent(lua_State* L)
     LuaCheckArgs(L, 1);
     UserEventHandler* const handler = FromLua(L);
     const std::vector<std::string>::iterator found =
-        std::find(handler->names.begin(), handler->names.end(), GetTextArgument(L, 2));
+        std::find(handler->names.begin(), handler->names.end(), LuaCheckText(L, 2));
     if (found != handler->names.end())
         handler->names.erase(found);
     return 0;

@@ -281,3 +281,95 @@ TEST_F(DataReaderTest, AnErrorThreeIncludesDeepNamesFourFiles)
               "Missing attribute 'file' in:\nData/Two/Three/C.xml, line 1",
               ReadError("<MenuData><include file=\"One/A.xml\"/></MenuData>"));
 }
+
+TEST_F(DataReaderTest, AnIncludeOfAFileBeingReadNamesTheChain)
+{
+    const std::string root = "Error while reading file: 'Data/Root.xml'\n";
+    struct Case
+    {
+        std::string content;
+        std::string error;
+    };
+    WriteTextFile("Data/Ui/Menu.xml", "<include file=\"../Root.xml\"/>");
+    WriteTextFile("Data/Ui/Frames.xml", "<ui><include file=\"Frames.xml\"/></ui>");
+    const Case cases[] = {
+        {"<include file=\"Root.xml\"/>", root + root +
+                                             "Include cycle: 'Data/Root.xml' is already being read "
+                                             "(Data/Root.xml -> Data/Root.xml)"},
+        {"<include file=\"./Root.xml\"/>",
+         root + "Error while reading file: 'Data/./Root.xml'\n"
+                "Include cycle: 'Data/./Root.xml' is already being read "
+                "(Data/Root.xml -> Data/./Root.xml)"},
+        {"<include file=\"Ui/Menu.xml\"/>",
+         root + "Error while reading file: 'Data/Ui/Menu.xml'\n" + root +
+             "Include cycle: 'Data/Root.xml' is already being read "
+             "(Data/Root.xml -> Data/Ui/Menu.xml -> Data/Root.xml)"},
+        // Sub-readers know the files being read above them.
+        {"<ui><include file=\"Ui/Frames.xml\"/></ui>",
+         root + root +
+             "Error while reading file: 'Data/Ui/Frames.xml'\n"
+             "Error while reading file: 'Data/Ui/Frames.xml'\n"
+             "Error while reading file: 'Data/Ui/Frames.xml'\n"
+             "Include cycle: 'Data/Ui/Frames.xml' is already being read "
+             "(Data/Ui/Frames.xml -> Data/Ui/Frames.xml)"},
+    };
+    for (const Case& c : cases)
+    {
+        WriteTextFile("Data/Root.xml", c.content);
+        DataReader own(&store, nullptr, &lua);
+        EXPECT_EQ(c.error, ErrorOf([&] { own.ReadFile("Data/Root.xml", ""); })) << c.content;
+    }
+
+    // The same file read twice one after the other is no cycle.
+    WriteTextFile("Data/Part.xml", "<resource type=\"Texture\" file=\"a.png\"/>");
+    WriteTextFile("Data/Root.xml", "<include file=\"Part.xml\"/><include file=\"Part.xml\"/>");
+    EXPECT_EQ("no error", ErrorOf([&] { reader.ReadFile("Data/Root.xml", ""); }));
+}
+
+// Each file is shallow enough for the parser, but the reader goes on into the
+// included one.
+TEST_F(DataReaderTest, NestingIsCountedThroughIncludesAndSubReaders)
+{
+    const auto nested = [](int depth, const std::string& inner)
+    {
+        std::string text;
+        for (int i = 0; i < depth; ++i)
+            text += "<ui>";
+        text += inner;
+        for (int i = 0; i < depth; ++i)
+            text += "</ui>";
+        return text;
+    };
+    WriteTextFile("Data/Inner.xml", nested(100, ""));
+    WriteTextFile("Data/Root.xml", nested(200, "<include file=\"Inner.xml\"/>"));
+    const std::string error = ErrorOf([&] { reader.ReadFile("Data/Root.xml", ""); });
+    const std::string expected =
+        "Elements nested deeper than 256 through includes and templates in:\n"
+        "Data/Inner.xml, line 1";
+    ASSERT_GE(error.size(), expected.size());
+    EXPECT_EQ(expected, error.substr(error.size() - expected.size()));
+
+    WriteTextFile("Data/Inner.xml", nested(50, ""));
+    DataReader shallower(&store, nullptr, &lua);
+    EXPECT_EQ("no error", ErrorOf([&] { shallower.ReadFile("Data/Root.xml", ""); }));
+}
+
+// Eleven files, each including the next twice, would read the last one 1024
+// times.
+TEST_F(DataReaderTest, ReadsEndAfter1024Files)
+{
+    for (int level = 0; level < 11; ++level)
+    {
+        const std::string next = "<include file=\"" + std::to_string(level + 1) + ".xml\"/>";
+        WriteTextFile("Data/" + std::to_string(level) + ".xml", next + next);
+    }
+    WriteTextFile("Data/11.xml", "<resource type=\"Texture\" file=\"a.png\"/>");
+    const std::string error = ErrorOf([&] { reader.ReadFile("Data/0.xml", ""); });
+    EXPECT_NE(std::string::npos, error.find("More than 1024 files read through includes"))
+        << error.substr(0, 300);
+
+    // Six levels read 63 files.
+    WriteTextFile("Data/5.xml", "<resource type=\"Texture\" file=\"a.png\"/>");
+    DataReader fewer(&store, nullptr, &lua);
+    EXPECT_EQ("no error", ErrorOf([&] { fewer.ReadFile("Data/0.xml", ""); }));
+}

@@ -96,6 +96,48 @@ TEST_F(DataStoreTest, AnEntryOfThisStoreWinsWhateverTheType)
     EXPECT_EQ(nullptr, store.Find("data/a.png", true));
 }
 
+// The entry that came first stays; only a registration of the same kind (or
+// the same alias) is quiet about it.
+TEST_F(DataStoreTest, ANameTakenByAnotherKindIsReportedWithBoth)
+{
+    store.AddResource("Data/a.png", "A", Fake);
+    EXPECT_TRUE(store.AddExisting("Camera", nullptr, new FakeResource("Camera")));
+    const struct
+    {
+        const char* path;
+        const char* alias;
+        int type;
+        const char* warning;
+    } cases[] = {
+        {"Data/a.png", "A", Fake, ""},
+        {"Data/a.png", nullptr, OtherFake,
+         "The resource name 'Data/a.png' is taken by the Texture: the Sample of that name is "
+         "dropped\n"},
+        {"Data/b.wav", "A", OtherFake,
+         "The resource name 'A' is taken by the alias for 'Data/a.png': the alias for "
+         "'Data/b.wav' is dropped\n"},
+        {"Data/a.png", "Data/a.png", Fake,
+         "The resource name 'Data/a.png' is taken by the Texture: the alias for 'Data/a.png' is "
+         "dropped\n"},
+        {"Data/c.wav", "A", ResourceType::Alias,
+         "The resource name 'A' is taken by the alias for 'Data/a.png': the alias for "
+         "'Data/c.wav' is dropped\n"},
+        {"Camera", nullptr, Fake,
+         "The resource name 'Camera' is taken by a resource of the game: the Texture of that name "
+         "is dropped\n"},
+        {"Data/a.png", nullptr, 0,
+         "The resource name 'Data/a.png' is taken by the Texture: the resource of type 0 of that "
+         "name is dropped\n"},
+    };
+    for (const auto& c : cases)
+    {
+        const std::string printed = OutputOf([&] { store.AddResource(c.path, c.alias, c.type); });
+        EXPECT_EQ(c.warning, printed) << c.path;
+    }
+    EXPECT_NE(nullptr, dynamic_cast<FakeResource*>(store.Find("A", true)));
+    EXPECT_NE(nullptr, dynamic_cast<OtherFakeResource*>(store.Find("Data/b.wav", true)));
+}
+
 TEST_F(DataStoreTest, TypesWithoutAKindAreRefused)
 {
     DataStore::RegisterKind(ResourceType::Model, MakeFakeResource);

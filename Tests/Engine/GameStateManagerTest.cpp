@@ -3,6 +3,7 @@
 #include "Engine/Error.h"
 #include "Engine/GameState.h"
 #include "Engine/Profiler.h"
+#include "Engine/StartFailure.h"
 #include "Engine/Timer.h"
 #include "Engine/VideoInterface.h"
 
@@ -41,7 +42,8 @@ public:
         Stay,
         Leave,
         PushChild,
-        Fail
+        Fail,
+        CannotStart
     };
 
     FakeState(Timer* timer, const std::string& name, Log& log)
@@ -72,6 +74,8 @@ public:
             return child;
         case Fail:
             throw Error(name + " failed");
+        case CannotStart:
+            throw Engine::StartFailure(name + " cannot start");
         default:
             return this;
         }
@@ -183,6 +187,11 @@ TEST_F(GameStateManagerTest, TheTopStateDecidesWhatTheTickDoes)
          false,
          {"game tick", "game shows game failed"},
          1},
+        {"cannot start: like a failed Init, the menu shows it and is ticked in the same frame",
+         FakeState::CannotStart,
+         false,
+         {"game tick", "menu shows game cannot start", "game deleted", "menu tick"},
+         2},
     };
     for (const Case& c : cases)
     {
@@ -274,6 +283,25 @@ TEST_F(GameStateManagerTest, ACreatorThatCannotShowTheFailedInitOfItsNewStateLet
     EXPECT_EQ((Log{"menu tick", "game init", "menu shows game failed", "game deleted"}), log);
     EXPECT_FALSE(timer.IsPaused());
     EXPECT_EQ((Log{"menu tick"}), Record([&] { manager.Tick(); }));
+}
+
+// As when the first state's Init fails, main shows it and the process ends.
+TEST_F(GameStateManagerTest, AFirstStateThatCannotStartLeavesAndTheFailureGoesOn)
+{
+    FakeState* const menu = Push("menu");
+    menu->actions = {FakeState::CannotStart};
+    log.clear();
+    try
+    {
+        manager.Tick();
+        ADD_FAILURE() << "no failure";
+    }
+    catch (const Error& e)
+    {
+        EXPECT_STREQ("menu cannot start", e.what());
+    }
+    EXPECT_EQ((Log{"menu tick", "menu deleted"}), log);
+    EXPECT_EQ(0, manager.Tick());
 }
 
 TEST_F(GameStateManagerTest, PausedStatesArePassedOverAndNonBlockingStatesShowWhatIsBelow)

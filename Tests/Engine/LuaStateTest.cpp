@@ -41,13 +41,6 @@ int LuaThrow(lua_State* L)
     throw Error("native: ", lua_tostring(L, 1));
 }
 
-// Run(text): runs the text as a chunk through a borrowed wrapper.
-int LuaRun(lua_State* L)
-{
-    LuaState(L).DoString(lua_tostring(L, 1));
-    return 0;
-}
-
 class LuaStateTest : public ::testing::Test
 {
 protected:
@@ -273,8 +266,11 @@ TEST_F(LuaStateTest, GetGlobalAndGetFrameFindTheGlobalNamedByTheLastArgument)
         {"GetFrame('Missing')", "nil"},
         {"GetFrame('Missing', 'number')", "5"},
         {"GetFrame()", "nil"},
-        {"GetFrame(5)", "nil"},
+        // A number stands for its text, as everywhere in Lua.
+        {"GetFrame(5)", "five"},
+        {"GetGlobal(5)", "five"},
         {"GetFrame({})", "nil"},
+        {"GetFrame(true)", "nil"},
         {"GetGlobal('number', nil)", "nil"},
     };
     for (const Case& c : cases)

@@ -88,12 +88,24 @@ const char* const HandWritten = R"(<?xml version="1.0" ?>
 </Settings>
 )";
 
+// The mixer reports the audio values it opened with, as at a normal start,
+// unless a test says otherwise.
 class SettingsTest : public testing::Test
 {
 protected:
+    SettingsTest() { settings.MixerOpened(); }
+
     TempDirectory dir;
     Settings settings;
 };
+
+std::string Nested(int depth)
+{
+    std::string text = "<Settings>";
+    for (int i = 0; i < depth; ++i)
+        text += "<Display>";
+    return text;
+}
 
 } // namespace
 
@@ -184,7 +196,7 @@ TEST_F(SettingsTest, UnknownAndUnreadableOptionsArePassedOverAndKept)
     EXPECT_TRUE(Settings::enabled);
     EXPECT_EQ(640, Settings::width);
     EXPECT_EQ(" 10.0.0.1", Settings::serverAddress);
-    EXPECT_EQ(0, Settings::serverPort);
+    EXPECT_EQ(2000, Settings::serverPort);
 
     settings.Save();
     const Lines saved = SavedOptions();
@@ -217,7 +229,9 @@ TEST_F(SettingsTest, TheTimeStepSetsTheStepLengthAndMustBeAtLeastOne)
 
 TEST_F(SettingsTest, AFileThatDoesNotParseIsNeverOverwritten)
 {
-    for (const char* text : {"<Settings><Display><Option width=\"800\"/></Settings>", ""})
+    const std::string tooDeep = Nested(100000);
+    for (const std::string& text :
+         {std::string("<Settings><Display><Option width=\"800\"/></Settings>"), tooDeep})
     {
         WriteTextFile("settings.xml", text);
         Settings::SetDefaults();
@@ -228,7 +242,139 @@ TEST_F(SettingsTest, AFileThatDoesNotParseIsNeverOverwritten)
 
         Settings::height = 600;
         settings.Save();
-        EXPECT_EQ(text, ReadTextFile("settings.xml"));
+        EXPECT_TRUE(text == ReadTextFile("settings.xml"));
         EXPECT_FALSE(FileExists("settings.xml.tmp"));
     }
+    const std::string printed = Load(settings);
+    EXPECT_NE(std::string::npos, printed.find("nested deeper than 256 at line 1")) << printed;
+}
+
+TEST_F(SettingsTest, AnEmptyFileIsWrittenInFullLikeAMissingOne)
+{
+    WriteTextFile("settings.xml", "");
+    EXPECT_EQ("", Load(settings));
+    settings.Save();
+    EXPECT_EQ(Defaults, SavedOptions());
+}
+
+TEST_F(SettingsTest, ValuesTheGameCannotUseKeepTheirDefaultAndAreReported)
+{
+    struct Case
+    {
+        const char* section;
+        const char* option;
+        const char* text;
+        const int* value;
+        int read; // what the option holds after loading
+    };
+    const Case cases[] = {
+        {"Display", "width", "abc", &Settings::width, 640},
+        {"Display", "width", "0", &Settings::width, 640},
+        {"Display", "width", "1", &Settings::width, 1},
+        {"Display", "height", "-5", &Settings::height, 480},
+        {"Display", "height", "99999999999", &Settings::height, 480},
+        {"Display", "height", "16385", &Settings::height, 480},
+        {"Display", "height", "16384", &Settings::height, 16384},
+        {"Display", "bitsPerPixel", "0", &Settings::bitsPerPixel, 32},
+        {"Display", "bitsPerPixel", "7", &Settings::bitsPerPixel, 32},
+        {"Display", "bitsPerPixel", "16", &Settings::bitsPerPixel, 16},
+        {"Audio", "frequency", "abc", &Settings::frequency, 0},
+        {"Audio", "frequency", "1", &Settings::frequency, 0},
+        {"Audio", "frequency", "7999", &Settings::frequency, 0},
+        {"Audio", "frequency", "192001", &Settings::frequency, 0},
+        {"Audio", "frequency", "8000", &Settings::frequency, 8000},
+        {"Audio", "frequency", "-5", &Settings::frequency, -5},
+        {"Audio", "chunkSize", "63", &Settings::chunkSize, 0},
+        {"Audio", "chunkSize", "65536", &Settings::chunkSize, 0},
+        {"Audio", "chunkSize", "65535", &Settings::chunkSize, 65535},
+        {"Audio", "channels", "257", &Settings::channels, 0},
+        {"Audio", "channels", "256", &Settings::channels, 256},
+        {"Audio", "speakers", "3", &Settings::speakers, 0},
+        {"Audio", "speakers", "6", &Settings::speakers, 6},
+        {"Net", "serverPort", "port", &Settings::serverPort, 2000},
+        {"Other", "timeStep", "1001", &Settings::timeStep, 15},
+        {"Other", "timeStep", "1000", &Settings::timeStep, 1000},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(std::string(c.option) + "=" + c.text);
+        Settings::SetDefaults();
+        WriteTextFile("settings.xml", std::string("<Settings><") + c.section + "><Option " +
+                                          c.option + "=\"" + c.text + "\"/></" + c.section +
+                                          "></Settings>");
+        const std::string printed = Load(settings);
+        EXPECT_EQ(c.read, *c.value);
+        if (std::to_string(c.read) == c.text)
+            EXPECT_EQ("", printed);
+        else
+            EXPECT_EQ(std::string("Invalid value '") + c.text + "' of the " + c.section +
+                          " option '" + c.option + "' in 'settings.xml': keeping " +
+                          std::to_string(c.read) + "\n",
+                      printed);
+    }
+}
+
+TEST_F(SettingsTest, FloatsAndBooleansThatCannotBeReadKeepTheirValue)
+{
+    WriteTextFile("settings.xml", R"(<Settings>
+        <Display><Option gammaCorrection="abc"/><Option fullScreen="yes"/></Display>
+        <Audio><Option musicVolume="nan"/><Option sfxVolume="0.5x"/></Audio>
+    </Settings>)");
+    const std::string printed = Load(settings);
+    EXPECT_EQ(1.0f, Settings::gammaCorrection);
+    EXPECT_FALSE(Settings::fullScreen);
+    EXPECT_EQ(1.0f, Settings::musicVolume);
+    EXPECT_EQ(0.5f, Settings::sfxVolume);
+    EXPECT_EQ(3, std::count(printed.begin(), printed.end(), '\n')) << printed;
+    for (const char* option : {"'gammaCorrection'", "'fullScreen'", "'musicVolume'"})
+        EXPECT_NE(std::string::npos, printed.find(option)) << option;
+
+    settings.Save();
+    const Lines saved = SavedOptions();
+    EXPECT_NE(saved.end(),
+              std::find(saved.begin(), saved.end(), "Display gammaCorrection=1.000000"));
+    EXPECT_NE(saved.end(), std::find(saved.begin(), saved.end(), "Display fullScreen=false"));
+}
+
+// The sound start-up stores the values it used; a mixer that never opened used
+// none, so the file keeps what it had and gets no option it lacked.
+TEST(SettingsMixerTest, AudioValuesAreWrittenOnlyFromAMixerThatOpened)
+{
+    const TempDirectory dir;
+    for (const bool opened : {false, true})
+    {
+        SCOPED_TRACE(opened);
+        WriteTextFile("settings.xml",
+                      "<Settings><Audio><Option frequency=\"44100\"/></Audio></Settings>");
+        Settings settings;
+        settings.Load();
+        Settings::frequency = 11025;
+        Settings::chunkSize = 512;
+        if (opened)
+            settings.MixerOpened();
+        settings.Save();
+        const Lines saved = SavedOptions();
+        const auto has = [&](const char* line)
+        { return std::find(saved.begin(), saved.end(), line) != saved.end(); };
+        EXPECT_EQ(!opened, has("Audio frequency=44100"));
+        EXPECT_EQ(opened, has("Audio frequency=11025"));
+        EXPECT_EQ(opened, has("Audio chunkSize=512"));
+        EXPECT_EQ(opened ? 19u : 16u, saved.size());
+    }
+}
+
+// TinyXML reads the unquoted value ending in a stray byte but cannot read
+// the quoted value it writes for it.
+TEST_F(SettingsTest, AFileThatWouldNotReadBackIsNeverOverwritten)
+{
+    const std::string text = "<?xml><A y=\xe7/>";
+    WriteTextFile("settings.xml", text);
+    EXPECT_EQ("", Load(settings));
+
+    testing::internal::CaptureStdout();
+    settings.Save();
+    const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_NE(std::string::npos, printed.find("settings.xml")) << printed;
+    EXPECT_EQ(text, ReadTextFile("settings.xml"));
+    EXPECT_FALSE(FileExists("settings.xml.tmp"));
 }

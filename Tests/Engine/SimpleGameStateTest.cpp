@@ -4,13 +4,16 @@
 #include "Engine/Error.h"
 #include "Engine/ResourceType.h"
 #include "Engine/Settings.h"
+#include "Engine/StartFailure.h"
 #include "Engine/Subsystems.h"
 #include "Engine/Timer.h"
 #include "Engine/UiRootInterface.h"
+#include "Support/Capture.h"
 #include "Support/FakeResource.h"
 #include "Support/LuaScript.h"
 #include "Support/SdlEventQueue.h"
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -30,6 +33,8 @@ public:
     void Update(float stepSeconds) override
     {
         log.push_back("root update " + std::to_string(stepSeconds));
+        if (duringUpdate)
+            duringUpdate();
         if (updateFails)
             throw Error("root failed");
     }
@@ -53,6 +58,7 @@ public:
     std::map<std::string, bool> frames;
     std::map<std::string, std::string> texts;
     std::map<std::string, bool> shown;
+    std::function<void()> duringUpdate;
     bool updateFails = false;
 
 private:
@@ -79,6 +85,7 @@ public:
     LuaState& Lua() { return lua; }
     DataStore& Store() { return store; }
     bool Quitting() const { return quit; }
+    void Quit() { quit = true; }
 
     // Adds a resource of the fake kind, its load started, to the wait list.
     FakeResource* Await(const std::string& name)
@@ -87,6 +94,8 @@ public:
         waitList.push_back(resource);
         return resource;
     }
+
+    void WaitFor(Resource* resource) { waitList.push_back(resource); }
 
     void StartLoads()
     {
@@ -188,11 +197,13 @@ TEST_F(SimpleGameStateTest, EachTickUpdatesTheInterfaceOncePerStepThenTheState)
 
 TEST_F(SimpleGameStateTest, SdlsQuitEventEndsTheStateAtItsTick)
 {
-    TestState state(&timer, log);
-    state.Init();
+    const auto state = StateWithRoot();
+    timer.steps = 2;
     PushQuitEvent();
-    EXPECT_EQ(nullptr, state.Tick());
-    EXPECT_TRUE(log.empty()); // no update after quit
+    EXPECT_EQ(nullptr, state->Tick());
+    // A state that leaves runs no more scripts: neither the interface nor the
+    // state is updated.
+    EXPECT_TRUE(log.empty());
 }
 
 TEST_F(SimpleGameStateTest, LuaExitSetsTheQuitFlagOfTheBoundState)
@@ -226,8 +237,9 @@ TEST_F(SimpleGameStateTest, AFailureIsShownInTheErrorWindowAndTheStateGoesOn)
 TEST_F(SimpleGameStateTest, AFailureAfterQuitEndsTheState)
 {
     const auto state = StateWithRoot();
+    // A script of the interface leaves the game, then fails.
+    lastRoot->duringUpdate = [&] { state->Quit(); };
     lastRoot->updateFails = true;
-    PushQuitEvent();
     testing::internal::CaptureStdout();
     EXPECT_EQ(nullptr, state->Tick());
     testing::internal::GetCapturedStdout();
@@ -294,36 +306,90 @@ TEST_F(SimpleGameStateTest, AStateWaitsForItsResourcesAndRunsOnceAllAreReady)
     SDL_DestroySemaphore(gate);
 }
 
-TEST_F(SimpleGameStateTest, AStateWaitingForAFailedResourceStillQuits)
+// Ticks until the tick throws; the message and whether the state could not
+// start, or "" when no tick threw before a generous deadline.
+struct TickFailure
 {
-    TestState state(&timer, log);
-    state.Init();
-    FakeResource* const broken = state.Await("Data/Broken.png");
-    broken->fails = true;
-    broken->failure = "cannot decode";
-    state.StartLoads();
+    std::string message;
+    bool cannotStart = false;
+};
 
-    // The failure reaches the manager's error handling once.
-    std::string failure;
-    const auto end = SDL_GetTicks() + 20000;
-    while (failure.empty() && SDL_GetTicks() < end)
+TickFailure TickUntilFailure(TestState& state)
+{
+    const Uint32 end = SDL_GetTicks() + 20000;
+    while (SDL_GetTicks() < end)
     {
         try
         {
             EXPECT_EQ(&state, state.Tick());
         }
+        catch (const Engine::StartFailure& e)
+        {
+            return {e.what(), true};
+        }
         catch (const std::exception& e)
         {
-            failure = e.what();
+            return {e.what(), false};
         }
         SDL_Delay(1);
     }
-    EXPECT_NE(std::string::npos, failure.find("cannot decode")) << failure;
-    EXPECT_EQ(&state, state.Tick());
+    return {};
+}
 
+TEST_F(SimpleGameStateTest, AFailedResourceOnTheWaitListMeansTheStateCannotStart)
+{
+    TestState state(&timer, log);
+    state.Init();
+    // Loaded in this order: a failure of a resource it does not wait for is an
+    // ordinary one, and the state goes on waiting.
+    auto* const extra = dynamic_cast<FakeResource*>(
+        state.Store().AddResource("Data/Extra.png", nullptr, TestState::Fake));
+    extra->fails = true;
+    extra->failure = "extra is broken";
+    state.Store().GetResource("Data/Extra.png", true);
+    FakeResource* const broken = state.Await("Data/Broken.png");
+    broken->fails = true;
+    broken->failure = "cannot decode";
+    state.Await("Data/Fine.png");
+    state.StartLoads();
+
+    std::vector<TickFailure> failures;
+    // Neither the loader nor the state reports it: the one who shows it does.
+    EXPECT_EQ("", OutputOf(
+                      [&]
+                      {
+                          failures.push_back(TickUntilFailure(state));
+                          failures.push_back(TickUntilFailure(state));
+                      }));
+    ASSERT_EQ(2u, failures.size());
+    EXPECT_EQ("extra is broken", failures[0].message);
+    EXPECT_FALSE(failures[0].cannotStart);
+    EXPECT_EQ("cannot decode", failures[1].message);
+    EXPECT_TRUE(failures[1].cannotStart);
+
+    // A state that comes to wait for a resource that failed before.
+    TestState later(&timer, log, &state.Store());
+    later.Init();
+    later.WaitFor(broken);
+    EXPECT_THROW(later.Tick(), Engine::StartFailure);
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(SimpleGameStateTest, AStateWaitingForAResourceStillQuits)
+{
+    TestState state(&timer, log);
+    state.Init();
+    SDL_sem* const gate = SDL_CreateSemaphore(0);
+    FakeResource* const slow = state.Await("Data/Slow.png");
+    slow->gate = gate;
+    state.StartLoads();
+    EXPECT_EQ(&state, state.Tick());
     PushQuitEvent();
     EXPECT_EQ(nullptr, state.Tick());
     EXPECT_TRUE(log.empty());
+    SDL_SemPost(gate);
+    ASSERT_TRUE(ProcessUntil(state.Store(), [&] { return slow->IsReady(); }));
+    SDL_DestroySemaphore(gate);
 }
 
 } // namespace

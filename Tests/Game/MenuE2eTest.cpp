@@ -1,13 +1,16 @@
 #include "Support/Archive.h"
+#include "Support/LuaScript.h"
 #include "Support/Screenshot.h"
 #include "Support/TempDirectory.h"
 #include "Support/VirtualDisplay.h"
 #include "Support/ZevProcess.h"
 
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
-#include <thread>
+#include <regex>
+#include <stdexcept>
 
 namespace fs = std::filesystem;
 
@@ -15,10 +18,6 @@ namespace
 {
 
 using Pixel = Screenshot::Pixel;
-
-constexpr std::chrono::seconds Timeout(60);
-constexpr std::chrono::milliseconds PollInterval(50);
-const char* const WindowTitle = "^ZEV - Quillmere$";
 
 enum class Hue
 {
@@ -93,28 +92,32 @@ void ReplaceInFile(const std::string& file, const std::string& text, const std::
     WriteTextFile(file, content);
 }
 
+int Occurrences(const std::string& text, const std::string& part)
+{
+    int count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
 class MenuE2eTest : public ::testing::Test
 {
 protected:
+    // Throws when no window appears, which ends the test there.
     void Start()
     {
         zev = StartZev(directory.Path(), ZevEnvironment(display));
-        window = display.FindWindow(WindowTitle, Timeout);
-        ASSERT_NE(0u, window) << zev->Output() << zev->Errors();
+        window = display.FindWindow(ZevWindowTitle, ZevTimeout);
+        if (!window)
+            throw std::runtime_error("The game's window did not appear\n" + zev->Output() +
+                                     zev->Errors());
     }
 
     // Photographs the window until the picture passes the test; returns the
     // last picture taken.
     Screenshot WaitForPicture(const std::function<bool(const Screenshot&)>& test)
     {
-        const auto deadline = std::chrono::steady_clock::now() + Timeout;
-        for (;;)
-        {
-            Screenshot picture(display, window);
-            if (test(picture) || std::chrono::steady_clock::now() >= deadline)
-                return picture;
-            std::this_thread::sleep_for(PollInterval);
-        }
+        return WaitForScreenshot(display, window, test, ZevTimeout);
     }
 
     static bool ShowsMenu(const Screenshot& picture)
@@ -232,7 +235,7 @@ TEST_F(MenuE2eTest, WithoutTheFontArial16TheProcessEndsWithStatus255)
         WriteTextFile("Data/Root.xml", c.menuData);
         fs::copy_file(fs::path(ZEV_SOURCE_DIR) / "Data/Textures/Button.png", "Data/Button.png");
         const auto failing = StartZev(run.Path(), ZevEnvironment(display));
-        ASSERT_TRUE(failing->WaitForExit(Timeout));
+        ASSERT_TRUE(failing->WaitForExit(ZevTimeout));
         EXPECT_EQ(255, failing->ExitStatus());
         EXPECT_NE(std::string::npos, failing->Output().find("Missing resource: 'Arial16'"))
             << failing->Output();
@@ -261,6 +264,101 @@ TEST_F(MenuE2eTest, TheWindowTakesItsSizeFromTheSettingsWhichStayUntouchedWhenUn
     ExpectCleanEnd(*zev);
     EXPECT_EQ(settings, ReadTextFile("settings.xml"));
     EXPECT_EQ(written, fs::last_write_time("settings.xml"));
+}
+
+TEST_F(MenuE2eTest, AMenuThatCannotStartEndsTheProcessWithStatus255AndOneMessage)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void()> breakData;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"the file of the font it waits for is missing",
+         [] { fs::remove("Data/Fonts/DejaVuSans.ttf"); },
+         "Error: Can't open file 'Data/Fonts/DejaVuSans.ttf'"},
+        {"its script is precompiled",
+         [] { WriteTextFile("Data/Menu/Menu.lua", PrecompiledChunk("function() end")); },
+         "[string \"Data/Menu/Menu.lua\"]: can't load a precompiled chunk"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        const TempDirectory run;
+        CopyGameData(run.Path());
+        c.breakData();
+        const auto failing = StartZev(run.Path(), ZevEnvironment(display));
+        ASSERT_TRUE(failing->WaitForExit(ZevTimeout)) << failing->Output();
+        EXPECT_EQ(255, failing->ExitStatus());
+        EXPECT_EQ(1, Occurrences(failing->Output(), c.message)) << failing->Output();
+    }
+}
+
+// Each script below prints a line long enough to leave the output buffer and
+// then never returns. SIGTERM, SDL's quit request, stops it and ends the game:
+// from a script run while the menu starts, as a failed start.
+TEST_F(MenuE2eTest, AScriptThatNeverReturnsIsStoppedWhenThePlayerQuits)
+{
+    const std::string loop = "print('looping ' .. string.rep('.', 9000)) while true do end";
+    struct Case
+    {
+        const char* where;
+        const char* file;
+        std::string text;
+        int status;
+    };
+    const Case cases[] = {
+        {"at the top of a script file", "Data/Menu/Menu.lua", "-- The main menu's script", 255},
+        {"in OnLoad", "Data/Menu/MainMenu.xml",
+         "<OnLoad>MenuButton_Highlight(self, false)</OnLoad>", 255},
+        {"in OnUpdate", "Data/Menu/MainMenu.xml", "<OnUpdate>FitText(self)</OnUpdate>", 0},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.where);
+        const TempDirectory run;
+        CopyGameData(run.Path());
+        const bool inTag = c.text[0] == '<';
+        const std::string tag = c.text.substr(0, c.text.find('>') + 1);
+        ReplaceInFile(c.file, c.text,
+                      inTag ? tag + loop + "</" + tag.substr(1) : loop + "\n" + c.text);
+        zev = StartZev(run.Path(), ZevEnvironment(display));
+        ASSERT_TRUE(zev->WaitForOutput("looping", ZevTimeout)) << zev->Output();
+
+        zev->Signal(SIGTERM);
+        if (c.status == 0)
+        {
+            ExpectCleanEnd(*zev);
+        }
+        else
+        {
+            ASSERT_TRUE(zev->WaitForExit(ZevTimeout)) << zev->Output();
+            EXPECT_EQ(c.status, zev->ExitStatus());
+        }
+        EXPECT_NE(std::string::npos, zev->Output().find("was stopped: the game is quitting"))
+            << zev->Output();
+    }
+}
+
+// The checking allocator appends its report to "stdout.txt" at exit: after a
+// session through every game mode, only the peak memory use.
+TEST_F(MenuE2eTest, ASessionThroughEveryGameModeLeaksNothing)
+{
+#ifndef ZEV_CHECKED_ALLOCATOR
+    GTEST_SKIP() << "Built without the checking allocator";
+#endif
+    CopyGameData(directory.Path());
+    Start();
+    const Screenshot menu = WaitForMenu();
+    // "Start game" and "Battle" open no game mode yet.
+    Click(StartGame, menu);
+    Click(Battle, menu);
+    Click(Exit, WaitForMenu());
+    ExpectCleanEnd(*zev);
+    const std::string report = ReadTextFile("stdout.txt");
+    EXPECT_TRUE(std::regex_match(report, std::regex("Memory needed: [0-9]+\\.[0-9]{2}Mb\n")))
+        << report;
 }
 
 } // namespace

@@ -81,6 +81,7 @@ TEST_F(MenuStateTest, MainMenuIsThereForTheScriptsThatRunWhileTheDataIsRead)
 TEST_F(MenuStateTest, PlaySampleFailsInTheScriptThatCallsIt)
 {
     Init("<resource type='Sample' file='Select.wav' name='Menu select'/>"
+         "<resource type='Sample' file='Select.wav' name='5'/>"
          "<resource type='Texture' file='Sans.ttf' name='Picture'/>");
     struct Case
     {
@@ -89,8 +90,12 @@ TEST_F(MenuStateTest, PlaySampleFailsInTheScriptThatCallsIt)
     };
     const Case cases[] = {
         {"MainMenu:PlaySample()", "Too few arguments, 1 required"},
-        {"MainMenu:PlaySample(12)", "Sample name is not a string!"},
-        {"MainMenu:PlaySample({})", "Sample name is not a string!"},
+        // A number stands for its text.
+        {"MainMenu:PlaySample(12)", "Missing resource: '12'"},
+        {"MainMenu:PlaySample({})", "Argument 1 must be a string"},
+        {"MainMenu:PlaySample(true)", "Argument 1 must be a string"},
+        {"MainMenu:PlaySample(nil)", "Argument 1 must be a string"},
+        {"MainMenu:PlaySample('')", "Missing resource: ''"},
         {"MainMenu:PlaySample('Menu click')", "Missing resource: 'Menu click'"},
         {"MainMenu:PlaySample('Picture')", "Missing resource: 'Picture'"},
         {"MainMenu.PlaySample({}, 'Menu select')", "Invalid Lua object!"},
@@ -103,6 +108,7 @@ TEST_F(MenuStateTest, PlaySampleFailsInTheScriptThatCallsIt)
     }
     // Still loading: it plays nothing, and that is no failure.
     EXPECT_EQ("no error", LuaFailure(menu->Lua(), "MainMenu:PlaySample('Menu select')"));
+    EXPECT_EQ("no error", LuaFailure(menu->Lua(), "MainMenu:PlaySample(5)"));
 }
 
 TEST_F(MenuStateTest, AMissingSoundIsReportedAndTheMenuGoesOn)

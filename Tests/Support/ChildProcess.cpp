@@ -1,19 +1,19 @@
 #include "Support/ChildProcess.h"
 
+#include "Support/Deadline.h"
+
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <stdexcept>
+#include <sys/prctl.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 extern char** environ;
 
 namespace
 {
-
-constexpr std::chrono::milliseconds PollInterval(10);
 
 // "NAME=value" for every variable of this process, replaced or extended by
 // the given ones.
@@ -54,17 +54,11 @@ std::string ReadAll(std::FILE* file)
     return content;
 }
 
-template <class Condition>
-bool PollUntil(Condition condition, std::chrono::milliseconds timeout)
+// In the child before exec: asks for SIGKILL when the parent's thread ends,
+// and leaves at once if the parent is already gone.
+bool DieWithParent(pid_t parent)
 {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition())
-    {
-        if (std::chrono::steady_clock::now() >= deadline)
-            return false;
-        std::this_thread::sleep_for(PollInterval);
-    }
-    return true;
+    return prctl(PR_SET_PDEATHSIG, SIGKILL) == 0 && getppid() == parent;
 }
 
 } // namespace
@@ -81,14 +75,16 @@ ChildProcess::ChildProcess(const std::vector<std::string>& command, const std::s
     const std::vector<char*> envp = Pointers(variables);
 
     std::fflush(nullptr);
+    const pid_t parent = getpid();
     pid = fork();
     if (pid < 0)
         throw std::runtime_error(std::string("fork failed: ") + std::strerror(errno));
     if (pid == 0)
     {
         const int input = open("/dev/null", O_RDONLY);
-        if (input < 0 || dup2(input, 0) < 0 || dup2(fileno(output), 1) < 0 ||
-            dup2(fileno(errors), 2) < 0 || (!directory.empty() && chdir(directory.c_str()) < 0))
+        if (!DieWithParent(parent) || input < 0 || dup2(input, 0) < 0 ||
+            dup2(fileno(output), 1) < 0 || dup2(fileno(errors), 2) < 0 ||
+            (!directory.empty() && chdir(directory.c_str()) < 0))
             _exit(127);
         execvpe(argv[0], argv.data(), envp.data());
         _exit(127);
@@ -108,12 +104,12 @@ ChildProcess::~ChildProcess()
 
 bool ChildProcess::WaitForExit(std::chrono::milliseconds timeout)
 {
-    return PollUntil([this] { return HasExited(); }, timeout);
+    return PollUntil(Deadline(timeout), [this] { return HasExited(); });
 }
 
 bool ChildProcess::WaitForOutput(const std::string& text, std::chrono::milliseconds timeout)
 {
-    return PollUntil([&] { return Output().find(text) != std::string::npos; }, timeout);
+    return PollUntil(Deadline(timeout), [&] { return Output().find(text) != std::string::npos; });
 }
 
 bool ChildProcess::HasExited()
@@ -150,12 +146,10 @@ void ChildProcess::Reap(int options)
         status = 128 + WTERMSIG(result);
 }
 
-bool RunTool(const std::vector<std::string>& command, const ChildProcess::Environment& environment,
-             std::chrono::milliseconds timeout, std::string* output)
+ToolRun RunTool(const std::vector<std::string>& command,
+                const ChildProcess::Environment& environment, std::chrono::milliseconds timeout)
 {
     ChildProcess tool(command, "", environment);
     const bool ended = tool.WaitForExit(timeout);
-    if (output)
-        *output = tool.Output();
-    return ended && tool.ExitStatus() == 0;
+    return {ended && tool.ExitStatus() == 0, tool.Output(), tool.Errors()};
 }

@@ -9,7 +9,10 @@
 
 // A program started in a working directory of its own, with its standard
 // output and standard error captured. The process is killed and reaped with
-// the object if it still runs.
+// the object if it still runs, and it is killed by the system when the thread
+// that started it ends without that: when this process dies by a signal, say
+// a test runner's timeout, or exits without unwinding. So no program that a
+// test started outlives it.
 class ChildProcess
 {
 public:
@@ -51,7 +54,13 @@ private:
     std::FILE* errors;
 };
 
-// Runs a tool to its end; true when it ended in time with status 0. Its
-// standard output goes to `output` when given.
-bool RunTool(const std::vector<std::string>& command, const ChildProcess::Environment& environment,
-             std::chrono::milliseconds timeout, std::string* output = nullptr);
+struct ToolRun
+{
+    bool succeeded; // ended in time with status 0
+    std::string output;
+    std::string errors;
+};
+
+// Runs a tool to its end, or kills it at the timeout.
+ToolRun RunTool(const std::vector<std::string>& command,
+                const ChildProcess::Environment& environment, std::chrono::milliseconds timeout);

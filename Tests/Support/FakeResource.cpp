@@ -2,8 +2,8 @@
 
 #include "Engine/DataStore.h"
 #include "Engine/Error.h"
+#include "Support/Deadline.h"
 
-#include <SDL_timer.h>
 #include <chrono>
 #include <stdexcept>
 #include <tinyxml.h>
@@ -11,8 +11,8 @@
 namespace
 {
 
-const Uint32 DeadlineMs = 20000;
-const std::chrono::milliseconds Deadline(DeadlineMs);
+const Uint32 LoadTimeoutMs = 20000;
+const std::chrono::milliseconds LoadTimeout(LoadTimeoutMs);
 
 } // namespace
 
@@ -61,14 +61,7 @@ Resource* MakeOtherFakeResource(const std::string& path, DataStore& /*store*/)
 
 bool PollUntil(const std::function<bool()>& condition)
 {
-    const auto end = std::chrono::steady_clock::now() + Deadline;
-    while (!condition())
-    {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        SDL_Delay(1);
-    }
-    return true;
+    return PollUntil(Deadline(LoadTimeout), condition, std::chrono::milliseconds(1));
 }
 
 bool ProcessUntil(DataStore& store, const std::function<bool()>& condition)
@@ -85,5 +78,5 @@ bool ProcessUntil(DataStore& store, const std::function<bool()>& condition)
 
 bool WaitFor(SDL_sem* semaphore)
 {
-    return SDL_SemWaitTimeout(semaphore, DeadlineMs) == 0;
+    return SDL_SemWaitTimeout(semaphore, LoadTimeoutMs) == 0;
 }

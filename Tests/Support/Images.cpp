@@ -1,9 +1,17 @@
 #include "Support/Images.h"
 
+#include "Support/ChildProcess.h"
+
 #include <SDL.h>
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+
+namespace
+{
+
+constexpr std::chrono::seconds ConvertTimeout(60);
+
+} // namespace
 
 void WriteBmp(const std::string& name, int width, int height, const PixelColor& color)
 {
@@ -36,8 +44,11 @@ void WriteSolidBmp(const std::string& name, int width, int height, Uint32 color)
 
 void Convert(const std::string& arguments)
 {
-    const std::string command = "convert " + arguments;
-    ASSERT_EQ(0, std::system(command.c_str())) << command;
+    // The shell gives way to convert, which so is the process that RunTool
+    // ends at the timeout or with this one.
+    const std::string command = "exec convert " + arguments;
+    const ToolRun convert = RunTool({"sh", "-c", command}, {}, ConvertTimeout);
+    ASSERT_TRUE(convert.succeeded) << command << "\n" << convert.errors;
 }
 
 Uint32 ReadPixel(const SDL_Surface* surface, int x, int y)

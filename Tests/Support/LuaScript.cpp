@@ -29,3 +29,18 @@ bool EndsWith(const std::string& text, const std::string& end)
     return text.size() >= end.size() &&
            text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
+
+int LuaRun(lua_State* L)
+{
+    LuaState(L).DoString(lua_tostring(L, 1));
+    return 0;
+}
+
+std::string PrecompiledChunk(const std::string& function)
+{
+    LuaState lua;
+    lua.DoString("return string.dump(" + function + ")", 1);
+    std::size_t size = 0;
+    const char* const bytes = lua_tolstring(lua.GetState(), -1, &size);
+    return std::string(bytes, size);
+}

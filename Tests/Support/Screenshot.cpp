@@ -1,7 +1,9 @@
 #include "Support/Screenshot.h"
 
+#include "Support/Deadline.h"
 #include "Support/VirtualDisplay.h"
 
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 
@@ -9,18 +11,22 @@ namespace
 {
 
 constexpr std::chrono::seconds ImportTimeout(30);
+constexpr std::chrono::milliseconds PhotographInterval(50);
 
 } // namespace
 
 Screenshot::Screenshot(const VirtualDisplay& display, unsigned long window)
 {
-    std::string ppm;
-    if (!RunTool({"import", "-window", std::to_string(window), "-depth", "8", "ppm:-"},
-                 {{"DISPLAY", display.Name()}}, ImportTimeout, &ppm))
-        throw std::runtime_error("import could not photograph window " + std::to_string(window));
+    const ToolRun import =
+        RunTool({"import", "-window", std::to_string(window), "-depth", "8", "ppm:-"},
+                {{"DISPLAY", display.Name()}}, ImportTimeout);
+    if (!import.succeeded)
+        throw std::runtime_error("import could not photograph window " + std::to_string(window) +
+                                 ": " + import.errors);
 
     // A binary PPM: "P6", width, height and the largest value as text, one
     // white-space character, then three bytes a pixel.
+    const std::string& ppm = import.output;
     std::istringstream header(ppm);
     std::string magic;
     int maximum = 0;
@@ -37,4 +43,31 @@ Screenshot::Pixel Screenshot::At(int x, int y) const
         return {0, 0, 0};
     const unsigned char* const pixel = &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
     return {pixel[0], pixel[1], pixel[2]};
+}
+
+Screenshot WaitForScreenshot(const VirtualDisplay& display, unsigned long window,
+                             const std::function<bool(const Screenshot&)>& test,
+                             std::chrono::milliseconds timeout)
+{
+    std::optional<Screenshot> picture;
+    std::string failure;
+    PollUntil(
+        Deadline(timeout),
+        [&]
+        {
+            try
+            {
+                picture = Screenshot(display, window);
+            }
+            catch (const std::runtime_error& e)
+            {
+                failure = e.what();
+                return false;
+            }
+            return test(*picture);
+        },
+        PhotographInterval);
+    if (!picture)
+        throw std::runtime_error(failure);
+    return *picture;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,3 +30,11 @@ private:
     int height = 0;
     std::vector<unsigned char> rgb;
 };
+
+// Photographs the window until a picture passes the test or the timeout has
+// passed, and returns the last picture. A photograph that fails, as one may
+// while a window maps or changes, is taken again; throws std::runtime_error
+// when none succeeded in time.
+Screenshot WaitForScreenshot(const VirtualDisplay& display, unsigned long window,
+                             const std::function<bool(const Screenshot&)>& test,
+                             std::chrono::milliseconds timeout);

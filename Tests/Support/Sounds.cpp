@@ -73,24 +73,45 @@ std::string FlacFrame(int number, std::int16_t value)
     return frame.text;
 }
 
+// The RIFF header, the chunks before the format, the format chunk and the head
+// of the data chunk.
+Bytes WavHeader(const WavFormat& format, const std::string& chunksBefore, std::uint32_t dataBytes)
+{
+    const int frameBytes = format.channels * format.bits / 8;
+    Bytes wav;
+    wav.Append("RIFF");
+    wav.Little(static_cast<std::uint32_t>(36 + chunksBefore.size()) + dataBytes, 4);
+    wav.Append("WAVE" + chunksBefore + "fmt ");
+    wav.Little(16, 4);
+    wav.Little(format.tag, 2);
+    wav.Little(format.channels, 2);
+    wav.Little(format.rate, 4);
+    wav.Little(static_cast<std::uint32_t>(format.rate) * frameBytes, 4);
+    wav.Little(frameBytes, 2);
+    wav.Little(format.bits, 2);
+    wav.Append("data");
+    wav.Little(dataBytes, 4);
+    return wav;
+}
+
 } // namespace
+
+void WriteWav(const std::string& name, const WavFormat& format, int frames)
+{
+    const std::uint32_t dataBytes = frames * format.channels * format.bits / 8;
+    Bytes list;
+    list.Append("LIST");
+    list.Little(4, 4);
+    list.Append("INFO");
+    Bytes wav = WavHeader(format, list.text, dataBytes);
+    wav.Append(std::string(dataBytes, '\0'));
+    WriteTextFile(name, wav.text);
+}
 
 void WriteWav(const std::string& name, const SoundStretches& stretches)
 {
     const std::uint32_t dataBytes = CountFrames(stretches) * Channels * BytesPerSample;
-    Bytes wav;
-    wav.Append("RIFF");
-    wav.Little(36 + dataBytes, 4);
-    wav.Append("WAVEfmt ");
-    wav.Little(16, 4);
-    wav.Little(1, 2); // PCM
-    wav.Little(Channels, 2);
-    wav.Little(SoundFrequency, 4);
-    wav.Little(SoundFrequency * Channels * BytesPerSample, 4);
-    wav.Little(Channels * BytesPerSample, 2);
-    wav.Little(8 * BytesPerSample, 2);
-    wav.Append("data");
-    wav.Little(dataBytes, 4);
+    Bytes wav = WavHeader({1, Channels, SoundFrequency, 8 * BytesPerSample}, "", dataBytes);
     for (const SoundStretch& stretch : stretches)
     {
         for (int i = 0; i < stretch.frames * Channels; ++i)

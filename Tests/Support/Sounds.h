@@ -22,6 +22,19 @@ const int FlacBlockFrames = 4096;
 // A PCM WAV file; its folders are made.
 void WriteWav(const std::string& name, const SoundStretches& stretches);
 
+// The fields of a WAV format chunk.
+struct WavFormat
+{
+    int tag; // 1 for PCM
+    int channels;
+    int rate;
+    int bits;
+};
+
+// A WAV file of silence whose format chunk holds the values as given, after a
+// chunk of another kind.
+void WriteWav(const std::string& name, const WavFormat& format, int frames);
+
 // A FLAC file of constant blocks, which the mixer can seek in (it cannot in
 // a WAV music). Fails the current test for a stretch that is no whole number
 // of blocks or a sound of more than 127 blocks.

@@ -1,5 +1,7 @@
 #include "Support/VirtualDisplay.h"
 
+#include "Support/Deadline.h"
+
 #include <X11/Xlib.h>
 #include <csignal>
 #include <stdexcept>
@@ -7,9 +9,20 @@
 namespace
 {
 
-constexpr std::chrono::seconds ServerStartTimeout(30);
+constexpr std::chrono::seconds ServerStartTimeout(60);
 constexpr std::chrono::seconds ServerStopTimeout(10);
 constexpr std::chrono::seconds ToolTimeout(30);
+constexpr std::chrono::milliseconds SearchInterval(100);
+
+int xErrors = 0;
+
+// Xlib's own handler ends the whole process on an error, such as BadWindow for
+// a window that is gone; this one only counts them.
+int CountXError(Display*, XErrorEvent*)
+{
+    ++xErrors;
+    return 0;
+}
 
 } // namespace
 
@@ -37,11 +50,23 @@ VirtualDisplay::~VirtualDisplay()
 unsigned long VirtualDisplay::FindWindow(const std::string& title,
                                          std::chrono::milliseconds timeout) const
 {
-    std::string found;
-    if (!RunTool({"xdotool", "search", "--sync", "--name", title}, {{"DISPLAY", name}}, timeout,
-                 &found))
-        return 0;
-    return std::stoul(found);
+    // A search that fails, as one may when a window vanishes under it, is
+    // made again.
+    const Deadline deadline(timeout);
+    unsigned long window = 0;
+    PollUntil(
+        deadline,
+        [&]
+        {
+            const ToolRun search =
+                RunTool({"xdotool", "search", "--sync", "--onlyvisible", "--name", title},
+                        {{"DISPLAY", name}}, deadline.Left());
+            if (search.succeeded && !search.output.empty())
+                window = std::stoul(search.output);
+            return window != 0;
+        },
+        SearchInterval);
+    return window;
 }
 
 void VirtualDisplay::CloseWindow(unsigned long window) const
@@ -49,6 +74,8 @@ void VirtualDisplay::CloseWindow(unsigned long window) const
     Display* const display = XOpenDisplay(name.c_str());
     if (!display)
         throw std::runtime_error("Cannot open display " + name);
+    xErrors = 0;
+    const XErrorHandler previous = XSetErrorHandler(CountXError);
     XEvent event{};
     event.xclient.type = ClientMessage;
     event.xclient.window = window;
@@ -57,20 +84,27 @@ void VirtualDisplay::CloseWindow(unsigned long window) const
     event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
     event.xclient.data.l[1] = CurrentTime;
     XSendEvent(display, window, False, NoEventMask, &event);
+    XSync(display, False);
+    XSetErrorHandler(previous);
     XCloseDisplay(display);
+    if (xErrors > 0)
+        throw std::runtime_error("Cannot send WM_DELETE_WINDOW to window " +
+                                 std::to_string(window));
 }
 
 void VirtualDisplay::MovePointer(unsigned long window, int x, int y) const
 {
-    if (!RunTool({"xdotool", "mousemove", "--sync", "--window", std::to_string(window),
-                  std::to_string(x), std::to_string(y)},
-                 {{"DISPLAY", name}}, ToolTimeout))
-        throw std::runtime_error("xdotool could not move the pointer");
+    const ToolRun move = RunTool({"xdotool", "mousemove", "--sync", "--window",
+                                  std::to_string(window), std::to_string(x), std::to_string(y)},
+                                 {{"DISPLAY", name}}, ToolTimeout);
+    if (!move.succeeded)
+        throw std::runtime_error("xdotool could not move the pointer: " + move.errors);
 }
 
 void VirtualDisplay::Click(unsigned long window, int x, int y) const
 {
     MovePointer(window, x, y);
-    if (!RunTool({"xdotool", "click", "1"}, {{"DISPLAY", name}}, ToolTimeout))
-        throw std::runtime_error("xdotool could not click");
+    const ToolRun click = RunTool({"xdotool", "click", "1"}, {{"DISPLAY", name}}, ToolTimeout);
+    if (!click.succeeded)
+        throw std::runtime_error("xdotool could not click: " + click.errors);
 }

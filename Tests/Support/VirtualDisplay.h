@@ -22,13 +22,17 @@ public:
     // The value of DISPLAY, such as ":3".
     const std::string& Name() const { return name; }
 
-    // The first window whose title matches the regular expression, found with
-    // xdotool; 0 when none appeared in time.
+    // The viewable window whose title matches the regular expression, found
+    // with xdotool; 0 when none appeared in time. A program may make windows
+    // with its title that it never maps: the game makes one on a fresh
+    // display and destroys it soon after.
     unsigned long FindWindow(const std::string& title, std::chrono::milliseconds timeout) const;
     // Asks the window to close the way a window manager does (WM_DELETE_WINDOW).
+    // Throws std::runtime_error when the window is gone.
     void CloseWindow(unsigned long window) const;
 
     // Moves the pointer to a position in the window, from its top-left corner.
+    // The pointer and the click throw std::runtime_error when xdotool fails.
     void MovePointer(unsigned long window, int x, int y) const;
     // Moves the pointer there and presses and releases the left button, as a
     // user does (through XTEST, not as events sent to the window).

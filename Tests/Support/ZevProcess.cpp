@@ -36,7 +36,11 @@ int CountOptions(const std::string& settings)
 
 void ExpectCleanEnd(ChildProcess& zev)
 {
-    ASSERT_TRUE(zev.WaitForExit(std::chrono::minutes(1))) << zev.Output();
+    ASSERT_TRUE(zev.WaitForExit(ZevTimeout)) << zev.Output();
     EXPECT_EQ(0, zev.ExitStatus()) << zev.Output() << zev.Errors();
     EXPECT_EQ(19, CountOptions(ReadTextFile("settings.xml")));
+#ifdef ZEV_CHECKED_ALLOCATOR
+    const std::string report = ReadTextFile("stdout.txt");
+    EXPECT_EQ(std::string::npos, report.find("Leaked object")) << report;
+#endif
 }

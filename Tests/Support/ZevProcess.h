@@ -2,10 +2,19 @@
 
 #include "Support/ChildProcess.h"
 
+#include <chrono>
 #include <memory>
 #include <string>
 
 class VirtualDisplay;
+
+// How long a test waits for one step of the game: its window, a picture, its
+// end. A sanitizer build on a machine busy with parallel builds and tests
+// was seen to take a quarter of a minute for one.
+constexpr std::chrono::minutes ZevTimeout(2);
+
+// The title of the game's window, as a regular expression for xdotool.
+const char* const ZevWindowTitle = "^ZEV - Quillmere$";
 
 // The environment that runs zev with OpenGL on the display: SDL_VIDEODRIVER x11,
 // SDL_AUDIODRIVER dummy and DISPLAY.
@@ -21,6 +30,7 @@ std::unique_ptr<ChildProcess> StartZev(const std::string& directory,
 // The number of "Option" elements in the text of a settings file.
 int CountOptions(const std::string& settings);
 
-// Waits for zev to end, a minute at the most, and expects a clean end: status
-// 0 and a "settings.xml" with all nineteen options in the working directory.
+// Waits for zev to end, ZevTimeout at the most, and expects a clean end: status
+// 0, a "settings.xml" with all nineteen options in the working directory and,
+// with the checking allocator, no leak in its report there.
 void ExpectCleanEnd(ChildProcess& zev);

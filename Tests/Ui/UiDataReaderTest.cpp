@@ -331,6 +331,51 @@ TEST_F(UiDataReaderTest, MissingAttributesAndResourcesFail)
     }
 }
 
+// Definitions that would build without end, or more than any interface has,
+// end with an error instead of a full stack or memory.
+TEST_F(UiDataReaderTest, RunawayDefinitionsAreRefused)
+{
+    std::string deepFrames;
+    for (int i = 0; i < 20000; ++i)
+        deepFrames += "<Frame name='$ParentF'>";
+    // Six generations of anchors, each inheriting ten of the one before.
+    std::string generations = "<Anchor name='T0' template='1' point='TOP'/>";
+    for (int i = 1; i <= 6; ++i)
+    {
+        generations += "<Anchor name='T" + std::to_string(i) + "' template='1' point='TOP'>";
+        for (int child = 0; child < 10; ++child)
+            generations += "<Anchor point='TOP' inherits='T" + std::to_string(i - 1) + "'/>";
+        generations += "</Anchor>";
+    }
+    const struct
+    {
+        std::string ui;
+        const char* message;
+    } cases[] = {
+        {deepFrames, "XML parsing error 'elements nested deeper than 256 at line 3'"},
+        {"<Frame name='T' template='1'><Frame name='$ParentX' inherits='T'/></Frame>"
+         "<Frame name='F' inherits='T'/>",
+         "Elements nested deeper than 256 through includes and templates"},
+        {"<Anchor name='A' template='1' point='TOP'><Anchor point='TOP' inherits='A'/></Anchor>"
+         "<Frame name='F'><Anchor point='TOP' inherits='A'/></Frame>",
+         "Elements nested deeper than 256 through includes and templates"},
+        {"<Frame name='F'><Include file='Root.xml' type='MenuData'/></Frame>",
+         "Include cycle: 'Data/Root.xml' is already being read (Data/Root.xml -> Data/Root.xml)"},
+        {generations + "<Frame name='F'><Anchor point='TOP' inherits='T6'/></Frame>",
+         "Templates build more than 100000 elements in:\nData/Root.xml"},
+    };
+    for (const auto& c : cases)
+    {
+        const std::string error = Read(c.ui);
+        EXPECT_NE(std::string::npos, error.find(c.message)) << c.ui.substr(0, 200) << "\n"
+                                                            << error.substr(0, 400);
+        EXPECT_EQ(nullptr, root->FindFrame("F"));
+    }
+    const std::string shallower = generations.substr(0, generations.find("<Anchor name='T5'"));
+    EXPECT_EQ("no error", Read(shallower + "<Frame name='F'><Anchor point='TOP' inherits='T4'/>"
+                                           "</Frame>"));
+}
+
 TEST_F(UiDataReaderTest, AFrameWhoseReadingFailsIsDeletedWithItsHandlers)
 {
     ASSERT_EQ("no error", Read("<Frame name='Keep'/>"));

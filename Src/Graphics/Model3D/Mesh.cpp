@@ -5,8 +5,12 @@
 #include "Engine/obinstream.h"
 #include "Graphics/Model3D/ModelFile.h"
 #include "Graphics/Model3D/ShadowMesh.h"
+#include "Graphics/Model3D/TriangleOrder.h"
+#include "Graphics/Model3D/VertexWelder.h"
 
 #include "Engine/Error.h"
+
+#include <algorithm>
 
 namespace Model3D
 {
@@ -14,7 +18,12 @@ namespace Model3D
 namespace
 {
 
-// m x (v, w): w = 1 for a point, 0 for a direction.
+// Cells of 1/1024 on every axis.
+const int WeldDepth = 10;
+const int CacheSize = 8;
+
+} // namespace
+
 void TransformInPlace(const Math::Matrix& m, float* v, float w)
 {
     const float x = v[0];
@@ -24,8 +33,6 @@ void TransformInPlace(const Math::Matrix& m, float* v, float w)
         v[row] = m(0, row) * x + m(1, row) * y + m(2, row) * z + m(3, row) * w;
 }
 
-} // namespace
-
 Mesh::Mesh(const std::string& name, std::uint32_t vertexCount)
     : name(name), vertexCount(vertexCount), positions(vertexCount * std::size_t(3)),
       texCoords(vertexCount * std::size_t(2)), normals(vertexCount * std::size_t(3))
@@ -33,6 +40,35 @@ Mesh::Mesh(const std::string& name, std::uint32_t vertexCount)
 }
 
 Mesh::~Mesh() = default;
+
+void Mesh::Prepare()
+{
+    if (vertexCount == 0)
+        throw Error("Mesh '", name, "' has no vertices");
+    std::uint32_t triangleCount = 0;
+    for (const std::unique_ptr<SubMesh>& subMesh : subMeshes)
+        triangleCount += subMesh->triangleCount;
+    shadowMesh = std::make_unique<ShadowMesh>(this, triangleCount);
+    auto corner = shadowMesh->indices.begin();
+    for (const std::unique_ptr<SubMesh>& subMesh : subMeshes)
+        corner = std::copy(subMesh->indices.begin(), subMesh->indices.end(), corner);
+
+    VertexWelder welder(WeldDepth);
+    try
+    {
+        welder.Weld(*this);
+    }
+    catch (const std::exception& e)
+    {
+        throw Error("Mesh '", name, "': ", e.what());
+    }
+    TriangleOrder order(this, CacheSize);
+    for (const std::unique_ptr<SubMesh>& subMesh : subMeshes)
+        subMesh->Prepare(order);
+    welder.ClearCells();
+    welder.MergePositions(*this);
+    shadowMesh->Prepare(order);
+}
 
 void Mesh::Transform(const Math::Matrix& m)
 {

@@ -30,6 +30,12 @@ public:
     Mesh(const Mesh&) = delete;
     Mesh& operator=(const Mesh&) = delete;
 
+    // Builds the shadow mesh from every triangle, welds the vertices, orders
+    // the triangles for a vertex cache of 8 and joins the shadow mesh's
+    // corners by position. Throws Error for a mesh without vertices or with a
+    // position that is not finite.
+    void Prepare();
+
     // Positions as points, normals by the 3 x 3 part (made unit length again,
     // so that a scale leaves the lighting right) and the shadow planes made
     // again from the moved positions.
@@ -51,5 +57,9 @@ public:
 };
 
 using MeshList = std::vector<std::unique_ptr<Mesh>>;
+
+// m x (v, w) into the three floats at v: w = 1 for a point, 0 for a
+// direction.
+void TransformInPlace(const Math::Matrix& m, float* v, float w);
 
 } // namespace Model3D

@@ -5,6 +5,7 @@
 #include "Engine/StringUtil.h"
 #include "Engine/obinstream.h"
 #include "Graphics/Model3D/LoaderModel.h"
+#include "Graphics/Model3D/LoaderX.h"
 #include "Graphics/Model3D/ModelFile.h"
 #include "Platform/FileSystem.h"
 
@@ -34,7 +35,7 @@ const struct
 {
     const char* extension;
     ReaderMaker make;
-} Readers[] = {{ModelFileExtension, MakeReader<LoaderModel>}};
+} Readers[] = {{ModelFileExtension, MakeReader<LoaderModel>}, {"x", MakeReader<LoaderX>}};
 
 ReaderMaker FindReader(const std::string& extension)
 {
@@ -92,12 +93,25 @@ void ModelLoader::Load(MeshList& meshes)
         }
         if (meshes.empty())
             throw Error("Can't load file: ", fileName);
+        // A model file stores its meshes prepared; an import is prepared and
+        // converted once.
+        if (GetExtension(fileName) != ModelFileExtension)
+        {
+            PrepareMeshes(meshes);
+            Convert(meshes);
+        }
     }
     catch (...)
     {
         meshes.clear();
         throw;
     }
+}
+
+void ModelLoader::PrepareMeshes(const MeshList& meshes)
+{
+    for (const std::unique_ptr<Mesh>& mesh : meshes)
+        mesh->Prepare();
 }
 
 void ModelLoader::Convert(const MeshList& meshes) const

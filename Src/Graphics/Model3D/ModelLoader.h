@@ -42,8 +42,12 @@ public:
     ModelLoader& operator=(const ModelLoader&) = delete;
 
     // Fills the empty list with at least one mesh, or throws Error and
-    // leaves it empty.
+    // leaves it empty. An import (any file but a model file) is prepared
+    // and converted once.
     virtual void Load(MeshList& meshes);
+
+    // Prepares every mesh in order (Mesh::Prepare).
+    static void PrepareMeshes(const MeshList& meshes);
 
     // Writes the meshes as the model file beside the source: its path up to
     // the last "." followed by "3d". A file already there is never
@@ -60,14 +64,15 @@ protected:
     const std::string fileName;
     // The file's directory with its "/", or "".
     const std::string directory;
+    // Where the next read starts, and one past the last byte of the data.
+    const char* cursor = nullptr;
+    const char* end = nullptr;
 
 private:
     std::string GetTarget() const;
     void Write(const std::string& name, const MeshList& meshes) const;
 
     std::unique_ptr<char[]> data;
-    const char* cursor = nullptr;
-    const char* end = nullptr;
 };
 
 } // namespace Model3D

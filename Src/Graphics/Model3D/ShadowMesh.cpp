@@ -6,8 +6,7 @@
 #include "Graphics/Model3D/Mesh.h"
 #include "Graphics/Model3D/ModelFile.h"
 
-#include <deque>
-#include <map>
+#include <algorithm>
 #include <utility>
 
 namespace Model3D
@@ -38,6 +37,13 @@ ShadowMesh::ShadowMesh(Mesh* owner, std::uint32_t triangleCount)
              false, false, false, 3),
       faces(triangleCount)
 {
+}
+
+void ShadowMesh::Prepare(TriangleOrder& order)
+{
+    SubMesh::Prepare(order);
+    BuildEdges();
+    ComputeFacePlanes(owner->positions.data());
 }
 
 void ShadowMesh::CheckWritable(const std::string& /*modelDirectory*/) const
@@ -107,13 +113,19 @@ void ShadowMesh::AddEdge(std::uint32_t lower, std::uint32_t upper, std::int32_t 
 
 void ShadowMesh::LinkFaces()
 {
-    // The records still without a second face, by their ends, in list order.
-    std::map<std::pair<std::uint32_t, std::uint32_t>, std::deque<Edge*>> open;
-    for (Edge& edge : edges)
+    // The records still without a second face, sorted by their ends and then
+    // by their place in the list; each run of equal ends fills from its front,
+    // taken[run start] records along.
+    std::vector<std::uint32_t> open;
+    for (std::uint32_t i = 0; i < edges.size(); ++i)
     {
-        if (edge.face1 == ModelFile::None)
-            open[{edge.lower, edge.upper}].push_back(&edge);
+        if (edges[i].face1 == ModelFile::None)
+            open.push_back(i);
     }
+    const auto endsOf = [this](std::uint32_t i) { return std::make_pair(edges[i].lower, edges[i].upper); };
+    std::sort(open.begin(), open.end(),
+              [&](std::uint32_t a, std::uint32_t b) { return std::make_pair(endsOf(a), a) < std::make_pair(endsOf(b), b); });
+    std::vector<std::uint32_t> taken(open.size(), 0);
     for (std::uint32_t f = 0; f < triangleCount; ++f)
     {
         Walk walks[3];
@@ -122,11 +134,18 @@ void ShadowMesh::LinkFaces()
         {
             if (walk.from <= walk.to)
                 continue;
-            const auto waiting = open.find({walk.to, walk.from});
-            if (waiting == open.end() || waiting->second.empty())
+            const std::pair<std::uint32_t, std::uint32_t> ends(walk.to, walk.from);
+            const auto run = std::lower_bound(open.begin(), open.end(), ends,
+                                              [&](std::uint32_t i, const auto& key) { return endsOf(i) < key; });
+            if (run == open.end())
                 continue;
-            waiting->second.front()->face1 = static_cast<std::int32_t>(f);
-            waiting->second.pop_front();
+            const std::size_t start = static_cast<std::size_t>(run - open.begin());
+            const std::size_t next = start + taken[start];
+            if (next < open.size() && endsOf(open[next]) == ends)
+            {
+                edges[open[next]].face1 = static_cast<std::int32_t>(f);
+                ++taken[start];
+            }
         }
     }
 }

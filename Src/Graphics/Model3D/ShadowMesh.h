@@ -29,6 +29,8 @@ public:
 
     ShadowMesh(Mesh* owner, std::uint32_t triangleCount);
 
+    // Reorders the triangles, then builds the edges and the face planes.
+    void Prepare(TriangleOrder& order) override;
     void CheckWritable(const std::string& modelDirectory) const override;
     void Write(obinstream& out, const std::string& modelDirectory) const override;
     // The indices, edges and planes; every edge end below the vertex count,

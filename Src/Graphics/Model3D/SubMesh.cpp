@@ -5,6 +5,7 @@
 #include "Graphics/Model3D/Material.h"
 #include "Graphics/Model3D/Mesh.h"
 #include "Graphics/Model3D/ModelFile.h"
+#include "Graphics/Model3D/TriangleOrder.h"
 
 namespace Model3D
 {
@@ -16,6 +17,11 @@ SubMesh::SubMesh(Mesh* owner, int id, Material* material, std::uint32_t triangle
 }
 
 SubMesh::~SubMesh() = default;
+
+void SubMesh::Prepare(TriangleOrder& order)
+{
+    order.Optimize(*this);
+}
 
 void SubMesh::CheckWritable(const std::string& modelDirectory) const
 {

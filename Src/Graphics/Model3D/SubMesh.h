@@ -6,6 +6,7 @@
 #include <vector>
 
 class Material;
+class TriangleOrder;
 class ibinstream;
 class obinstream;
 
@@ -24,6 +25,8 @@ public:
     SubMesh(const SubMesh&) = delete;
     SubMesh& operator=(const SubMesh&) = delete;
 
+    // Reorders the triangles for the vertex cache.
+    virtual void Prepare(TriangleOrder& order);
     virtual void CheckWritable(const std::string& modelDirectory) const;
     virtual void Write(obinstream& out, const std::string& modelDirectory) const;
     // Fills the indices; an index that is not below the owner's vertex count

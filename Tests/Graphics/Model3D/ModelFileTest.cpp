@@ -337,6 +337,9 @@ TEST_F(ModelFileTest, EdgesPairTheWalksOfEachEdge)
         {"two triangles", {0, 1, 2, 0, 2, 3}, {{0, 1, 0, -1}, {1, 2, 0, -1}, {0, 2, 1, 0}, {2, 3, 1, -1}}},
         // The walk back of a degenerate triangle pairs with its own walk.
         {"a degenerate edge", {0, 0, 1}, {{0, 1, 0, 0}}},
+        // The walks from 2 to 1 and from 1 to 0 find no record, the first
+        // past every record there is.
+        {"edges walked only from their larger end", {0, 2, 1}, {{0, 2, 0, -1}}},
         {"an edge walked twice each way",
          {0, 1, 2, 0, 1, 3, 1, 0, 4, 1, 0, 5},
          {{0, 1, 0, 2}, {1, 2, 0, -1}, {0, 1, 1, 3}, {1, 3, 1, -1}, {0, 4, 2, -1}, {0, 5, 3, -1}}},

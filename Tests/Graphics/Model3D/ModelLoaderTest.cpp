@@ -3,6 +3,7 @@
 #include "Graphics/Model3D/Model.h"
 #include "Graphics/Model3D/ModelLoader.h"
 #include "MeshFixtures.h"
+#include "XFiles.h"
 #include "Support/Archive.h"
 #include "Support/Capture.h"
 #include "Support/FakeResource.h"
@@ -93,7 +94,7 @@ TEST_F(ModelLoaderTest, TheExtensionChoosesTheReaderAndEveryFailureLeavesNoMesh)
     const Case cases[] = {
         {"Tri.3D", "no error"},
         {"ship.obj", "Don't know how to load file: ship.obj"},
-        {"ship.X", "Don't know how to load file: ship.X"},
+        {"ship.X", "Can't load file: ship.X"},
         {"Ship.xml", "Don't know how to load file: Ship.xml"},
         {"none.3d", "Error while loading: 'none.3d':\nCan't open file 'none.3d'"},
         {"Empty.3d", "Can't load file: Empty.3d"},
@@ -237,19 +238,79 @@ TEST_F(ModelLoaderTest, AModelFromTheArchiveIsPublishedWithItsTextures)
     EXPECT_NE(nullptr, material.texture);
 }
 
+TEST_F(ModelLoaderTest, AnImportIsPreparedAndConvertedOnce)
+{
+    WriteTextFile("Data/Models/Box.x", XCube());
+    std::string error;
+    EXPECT_EQ("Converting 'Data/Models/Box.x' to 'Data/Models/Box.3d'\n",
+              OutputOf([&] { error = LoadModel("Data/Models/Box.x"); }));
+    ASSERT_EQ("no error", error);
+    const Model3D::Mesh& box = *MeshesOf("Data/Models/Box.x")[0];
+    EXPECT_EQ(8u, box.vertexCount);
+    ASSERT_EQ(1u, box.subMeshes.size());
+    EXPECT_EQ(12u, box.subMeshes[0]->triangleCount);
+    ASSERT_NE(nullptr, box.shadowMesh);
+    EXPECT_EQ(18u, box.shadowMesh->edges.size());
+    for (const Model3D::ShadowMesh::Edge& edge : box.shadowMesh->edges)
+        EXPECT_LE(0, edge.face1);
+
+    // The converted file holds the prepared mesh; a later import writes
+    // nothing.
+    ASSERT_EQ("no error", LoadModel("Data/Models/Box.3d"));
+    const Model3D::Mesh& converted = *MeshesOf("Data/Models/Box.3d")[0];
+    EXPECT_EQ(box.positions, converted.positions);
+    EXPECT_EQ(box.subMeshes[0]->indices, converted.subMeshes[0]->indices);
+    EXPECT_EQ(box.shadowMesh->indices, converted.shadowMesh->indices);
+    store.Clear();
+    EXPECT_EQ("", OutputOf([&] { error = LoadModel("Data/Models/Box.x"); }));
+    EXPECT_EQ("no error", error);
+}
+
+TEST_F(ModelLoaderTest, AnImportFromTheArchiveAloneCannotBeConverted)
+{
+    WriteTextFile("Data/Models/Box.x", XCube());
+    MoveIntoArchive({"Data/Models/Box.x"});
+    std::filesystem::remove_all("Data");
+    EXPECT_EQ("Can't write file 'Data/Models/Box.3d'", LoadModel("Data/Models/Box.x"));
+    EXPECT_FALSE(std::filesystem::exists("Data"));
+
+    // A file that does not import fails before any conversion.
+    WriteTextFile("Broken.x", XHeader() + "Frame F {\n");
+    EXPECT_EQ("Error while loading: 'Broken.x':\nParse error, block without its closing curly brace in: Broken.x",
+              LoadModel("Broken.x"));
+    EXPECT_FALSE(FileExists("Broken.3d"));
+}
+
 TEST_F(ModelLoaderTest, TheGeneratedModelsAreClosedAndInRange)
 {
-    for (const char* name : {"Cube", "Planet", "Asteroid", "Ship"})
+    // The imports are converted here, never in the repository.
+    std::filesystem::create_directories("Data/Models");
+    for (const char* name : {"Cruiser.x", "MotherShip.x"})
+        std::filesystem::copy_file(std::string(ZEV_SOURCE_DIR) + "/Data/Models/" + name,
+                                   std::string("Data/Models/") + name);
+    const std::string source = std::string(ZEV_SOURCE_DIR) + "/Data/Models/";
+    for (const std::string& path : {source + "Cube.3d", source + "Planet.3d", source + "Asteroid.3d",
+                                   source + "Ship.3d", std::string("Data/Models/Cruiser.x"),
+                                   std::string("Data/Models/MotherShip.x")})
     {
-        const std::string path = std::string(ZEV_SOURCE_DIR) + "/Data/Models/" + name + ".3d";
-        ASSERT_EQ("no error", LoadModel(path)) << name;
+        std::string error;
+        const std::string output = OutputOf([&] { error = LoadModel(path); });
+        ASSERT_EQ("no error", error) << path;
+        EXPECT_EQ(path.back() == 'x', output.find("Converting") != std::string::npos) << output;
         for (const std::unique_ptr<Model3D::Mesh>& mesh : MeshesOf(path))
         {
-            EXPECT_FALSE(mesh->subMeshes.empty()) << name;
+            EXPECT_FALSE(mesh->subMeshes.empty()) << path;
             for (const Model3D::ShadowMesh::Edge& edge : mesh->shadowMesh->edges)
-                EXPECT_LE(0, edge.face1) << name;
+                EXPECT_LE(0, edge.face1) << path;
         }
     }
+    // The mother ship's faces share their corners.
+    const Model3D::Mesh& mother = *MeshesOf("Data/Models/MotherShip.x")[0];
+    EXPECT_EQ("MotherShip", mother.name);
+    // A vertex per ring position (the nose's last is never used) and the engine
+    // plate's own.
+    EXPECT_EQ(16u + 6 * 17 + 17, mother.vertexCount);
+    EXPECT_EQ("Data/Models/Hull.png", mother.subMeshes[0]->material->texturePath);
     const Material& hull = *MeshesOf(std::string(ZEV_SOURCE_DIR) + "/Data/Models/Ship.3d")[0]
                                 ->subMeshes[0]
                                 ->material;

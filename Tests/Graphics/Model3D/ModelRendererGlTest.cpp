@@ -251,6 +251,34 @@ TEST_F(ModelRendererGlTest, TheGeneratedShipDrawsTexturedAndCastsItsShadow)
     EXPECT_EQ(0, StencilAt(-2.5f, 2.5f));
 }
 
+TEST_F(ModelRendererGlTest, TheImportedMotherShipDrawsAndCastsItsShadow)
+{
+    for (const char* name : {"MotherShip.x", "Hull.png"})
+        WriteTextFile(std::string("Data/Models/") + name,
+                      ReadTextFile(std::string(ZEV_SOURCE_DIR) + "/Data/Models/" + name));
+    Model* mother = nullptr;
+    EXPECT_EQ("Converting 'Data/Models/MotherShip.x' to 'Data/Models/MotherShip.3d'\n",
+              OutputOf([&] { mother = Load("Data/Models/MotherShip.x"); }));
+    Texture* hull = mother->GetMeshes()[0]->subMeshes[0]->material->texture;
+    ASSERT_TRUE(ProcessUntil(store, [hull] { return hull->IsReady(); }));
+
+    ModelRenderer renderer(mother);
+    renderer.objectMatrix = Math::Matrix::Translate(0, 0, 1) * Math::Matrix::Scale(1.5f, 1.5f, 1.5f);
+    DrawReceiver();
+    glEnable(GL_TEXTURE_2D);
+    renderer.Draw();
+    glDisable(GL_TEXTURE_2D);
+    const Uint32 receiver = ColorAt(0.5f, 2.5f);
+    for (const float x : {-1.2f, 0.0f, 1.5f})
+        EXPECT_NE(receiver, ColorAt(x, 0.0f)) << x;
+
+    const DirectionalLight above(LightSettings(GL_LIGHT0).SetPosition(1, 0, 1));
+    CastShadow(renderer, above);
+    EXPECT_EQ(1, StencilAt(-2.3f, 0));
+    EXPECT_EQ(0, StencilAt(3.0f, 0));
+    EXPECT_EQ(0, StencilAt(-2.3f, 2.5f));
+}
+
 TEST_F(ModelRendererGlTest, AMaterialBindsOnlyAReadyTextureAndClampsItsShininess)
 {
     Texture loading("Later.png");

@@ -1,33 +1,29 @@
 // Feeds arbitrary bytes to the data reader as a data file of ship
 // definitions. Whatever ships it accepts must have finite values, a speed
 // limit above 0 and weapon records of the kind their type names.
-#include "Engine/DataFile.h"
 #include "Engine/DataReader.h"
 #include "Engine/DataStore.h"
 #include "Engine/Error.h"
 #include "Engine/PointerResource.h"
-#include "Engine/Settings.h"
 #include "Game/Melee/LaserWeaponData.h"
 #include "Game/Melee/ProjectileWeaponData.h"
 #include "Game/Melee/ShipDataReader.h"
 #include "Game/Melee/ShipModelData.h"
 #include "Game/Objects/ShipDataList.h"
+#include "Support/FuzzInput.h"
 #include "Support/IdleResources.h"
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
 #include <string>
-#include <tinyxml.h>
 
 namespace
 {
 
 void Require(bool condition)
 {
-    if (!condition)
-        std::abort();
+    FuzzCheck(condition, "a ship record with a value the game cannot use");
 }
 
 void CheckFinite(std::initializer_list<float> values)
@@ -81,21 +77,21 @@ void CheckShip(const Melee::ShipModel::Data& ship)
 
 DataStore& Store()
 {
-    static const std::unique_ptr<DataStore> store = []
-    {
-        Settings::SetDefaults();
-        CreateFileMutex();
-        DataReader::RegisterReader("ship", Melee::ShipDataReader::Make);
-        auto made = std::make_unique<DataStore>(nullptr);
-        // The exhaust textures are looked up, never decoded or uploaded.
-        for (const char* name : {"Flame", "Smoke"})
-            made->AddExisting(name, nullptr, new IdleTexture(name));
-        return made;
-    }();
-    return *store;
+    static DataStore store(nullptr);
+    return store;
 }
 
 } // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    StartFuzzTarget(*argc, *argv, "");
+    DataReader::RegisterReader("ship", Melee::ShipDataReader::Make);
+    // The exhaust textures are looked up, never decoded or uploaded.
+    for (const char* name : {"Flame", "Smoke"})
+        Store().AddExisting(name, nullptr, new IdleTexture(name));
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -104,18 +100,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ShipDataList* const ships = new ShipDataList;
     store.AddExisting("ShipDataList", nullptr, new PointerResource(ships, true));
 
-    TiXmlDocument document("Fuzz/Ships.xml");
-    document.Parse(std::string(reinterpret_cast<const char*>(data), size).c_str());
-    if (!document.Error())
+    WriteInput("Data/Ships.xml", data, size);
+    DataReader reader(&store, nullptr, nullptr);
+    try
     {
-        DataReader reader(&store, nullptr, nullptr);
-        try
-        {
-            reader.ReadElementFromFile("Fuzz/Ships.xml", &document);
-        }
-        catch (const Error&)
-        {
-        }
+        reader.ReadFile("Data/Ships.xml", "");
+    }
+    catch (const Error&)
+    {
     }
     for (const std::unique_ptr<Melee::ShipModel::Data>& ship : ships->GetRecords())
         CheckShip(*ship);
