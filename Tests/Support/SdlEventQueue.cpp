@@ -27,3 +27,12 @@ void SdlEventQueueTest::TearDown()
     DrainQueue();
     SDL_Quit();
 }
+
+void PushKey(Uint8 type, SDLKey symbol)
+{
+    SDL_Event event = {};
+    event.type = type;
+    event.key.type = type;
+    event.key.keysym.sym = symbol;
+    ASSERT_EQ(0, SDL_PushEvent(&event));
+}

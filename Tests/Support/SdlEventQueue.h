@@ -1,5 +1,6 @@
 #pragma once
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 // Starts SDL's video (the dummy driver in headless tests) so that its event
@@ -10,3 +11,6 @@ protected:
     void SetUp() override;
     void TearDown() override;
 };
+
+// Pushes a key event (SDL_KEYDOWN or SDL_KEYUP) of the symbol into SDL's queue.
+void PushKey(Uint8 type, SDLKey symbol);

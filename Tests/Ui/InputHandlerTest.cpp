@@ -57,14 +57,6 @@ void PushMotion(int x, int y)
     Push(event);
 }
 
-void PushKey(Uint8 type, SDLKey key)
-{
-    SDL_Event event = {};
-    event.type = type;
-    event.key.keysym.sym = key;
-    Push(event);
-}
-
 // "Button", 100 by 50 at (10, 20), under the root.
 class InputHandlerTest : public UiTest
 {
