@@ -26,7 +26,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 build=${ZEV_FUZZ_BUILD:-$root/build/fuzz}
-all_targets=(Settings DataReader UiDataReader TextureFont Archive ModelFile XFile)
+all_targets=(Settings DataReader UiDataReader TextureFont Archive ModelFile XFile ShipFile)
 
 seconds=60
 workers=$(( $(nproc) / 2 > 0 ? $(nproc) / 2 : 1 ))

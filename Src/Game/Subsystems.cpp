@@ -2,6 +2,8 @@
 
 #include "Audio/Audio.h"
 #include "Audio/AudioKinds.h"
+#include "Engine/DataReader.h"
+#include "Game/Melee/ShipDataReader.h"
 #include "Game/MenuState.h"
 #include "Graphics/Graph.h"
 #include "Graphics/GraphicsKinds.h"
@@ -20,6 +22,7 @@ void RegisterSubsystems()
     RegisterGraphicsKinds();
     RegisterAudioKinds();
     Ui::RegisterInterface();
+    DataReader::RegisterReader("ship", Melee::ShipDataReader::Make);
 }
 
 } // namespace Engine

@@ -1,6 +1,7 @@
 #include "Engine/KeyHandler.h"
 
 #include "Engine/EventDispatcher.h"
+#include "Support/EventCounter.h"
 #include "Support/SdlEventQueue.h"
 
 #include <vector>
@@ -26,39 +27,26 @@ protected:
     {
         keys.Enable();
         for (const int type : {SDL_KEYDOWN, SDL_KEYUP})
-            dispatcher.RemoveHandler(type, CountBehind, &behind);
+            dispatcher.RemoveHandler(type, EventCounter::Count, &behind);
         AddCounterBehind();
     }
 
     void AddCounterBehind()
     {
         for (const int type : {SDL_KEYDOWN, SDL_KEYUP})
-            dispatcher.AddHandler(type, CountBehind, &behind, false);
+            dispatcher.AddHandler(type, EventCounter::Count, &behind, false);
     }
 
     void Key(Uint8 type, SDLKey symbol)
     {
-        SDL_Event event = {};
-        event.type = type;
-        event.key.type = type;
-        event.key.keysym.sym = symbol;
-        ASSERT_EQ(0, SDL_PushEvent(&event));
+        PushKey(type, symbol);
         dispatcher.Poll();
     }
 
     std::vector<bool> Down() const { return keys.down; }
 
     // Counts the key events that reach the handlers behind the key handler.
-    struct Counter : Object
-    {
-        int events = 0;
-    } behind;
-
-    static bool CountBehind(const SDL_Event&, Object* data)
-    {
-        ++static_cast<Counter*>(data)->events;
-        return false;
-    }
+    EventCounter behind;
 
     EventDispatcher dispatcher;
     KeyHandler keys;

@@ -307,12 +307,16 @@ TEST_F(MenuE2eTest, AScriptThatNeverReturnsIsStoppedWhenThePlayerQuits)
         const char* file;
         std::string text;
         int status;
+        // Whether the pointer must enter a button to run it.
+        bool hover;
     };
     const Case cases[] = {
-        {"at the top of a script file", "Data/Menu/Menu.lua", "-- The main menu's script", 255},
+        {"at the top of a script file", "Data/Menu/Menu.lua", "-- The main menu's script", 255,
+         false},
         {"in OnLoad", "Data/Menu/MainMenu.xml",
-         "<OnLoad>MenuButton_Highlight(self, false)</OnLoad>", 255},
-        {"in OnUpdate", "Data/Menu/MainMenu.xml", "<OnUpdate>FitText(self)</OnUpdate>", 0},
+         "<OnLoad>MenuButton_Highlight(self, false)</OnLoad>", 255, false},
+        {"in OnUpdate", "Data/Menu/MainMenu.xml", "<OnUpdate>FitText(self)</OnUpdate>", 0, false},
+        {"in OnEnter", "Data/Menu/MainMenu.xml", "MenuButton_Highlight(self, true)", 0, true},
     };
     for (const Case& c : cases)
     {
@@ -324,6 +328,14 @@ TEST_F(MenuE2eTest, AScriptThatNeverReturnsIsStoppedWhenThePlayerQuits)
         ReplaceInFile(c.file, c.text,
                       inTag ? tag + loop + "</" + tag.substr(1) : loop + "\n" + c.text);
         zev = StartZev(run.Path(), ZevEnvironment(display));
+        if (c.hover)
+        {
+            window = display.FindWindow(ZevWindowTitle, ZevTimeout);
+            ASSERT_NE(0u, window) << zev->Output();
+            const Screenshot menu = WaitForMenu();
+            const Point centre = Centre(Battle, menu.Width(), menu.Height());
+            display.MovePointer(window, centre.x, centre.y);
+        }
         ASSERT_TRUE(zev->WaitForOutput("looping", ZevTimeout)) << zev->Output();
 
         zev->Signal(SIGTERM);

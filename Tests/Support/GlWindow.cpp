@@ -35,6 +35,16 @@ void SetPixelProjection()
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
+void SetTopDownView(float halfView)
+{
+    glViewport(0, 0, GlWindowWidth, GlWindowHeight);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-halfView, halfView, -halfView, halfView, -10, 10);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
 Uint32 ReadBackPixel(int x, int y)
 {
     GLubyte rgb[3] = {};

@@ -17,6 +17,11 @@ void OpenGlWindow();
 // black.
 void SetPixelProjection();
 
+// An orthographic view from +z down onto the x-y plane over the whole window,
+// halfView units from its centre to each edge (depths -10 to 10); identity
+// modelview.
+void SetTopDownView(float halfView);
+
 // The back buffer's pixel as 0xRRGGBB, x and y from the top-left corner. Read
 // before any swap.
 Uint32 ReadBackPixel(int x, int y);

@@ -2,7 +2,6 @@
 
 #include "Engine/EventDispatcher.h"
 
-
 namespace
 {
 
@@ -58,10 +57,11 @@ void PushMotion(int x, int y)
     Push(event);
 }
 
-void PushKey(Uint8 type, SDLKey key)
+void PushKey(Uint8 type, SDLKey symbol)
 {
     SDL_Event event = {};
     event.type = type;
-    event.key.keysym.sym = key;
+    event.key.type = type;
+    event.key.keysym.sym = symbol;
     Push(event);
 }

@@ -18,4 +18,5 @@ void PushButton(Uint8 type, int x, int y, Uint8 button = SDL_BUTTON_LEFT);
 // A left press and release at the point.
 void PushClick(int x, int y);
 void PushMotion(int x, int y);
-void PushKey(Uint8 type, SDLKey key);
+// A key event (SDL_KEYDOWN or SDL_KEYUP) of the symbol.
+void PushKey(Uint8 type, SDLKey symbol);

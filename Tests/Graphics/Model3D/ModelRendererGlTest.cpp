@@ -56,12 +56,7 @@ protected:
 
     void SetUp() override
     {
-        glViewport(0, 0, GlWindowWidth, GlWindowHeight);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(-HalfView, HalfView, -HalfView, HalfView, -10, 10);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        SetTopDownView(HalfView);
         glDisable(GL_LIGHTING);
         glDisable(GL_TEXTURE_2D);
         glDisable(GL_BLEND);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <memory>
+
+class EntityModel;
+
+// A reference to a body that reads null once the body is deleted, for those
+// that may outlive it: a homing shot's target, a shot's owner, a ship's target.
+class EntityHandle
+{
+public:
+    EntityHandle() = default;
+    explicit EntityHandle(EntityModel* entity);
+
+    EntityModel* Get() const { return cell ? *cell : nullptr; }
+
+private:
+    std::shared_ptr<EntityModel*> cell;
+};

@@ -1,0 +1,52 @@
+#include "Game/Objects/FiniteNumbers.h"
+
+#include "Engine/Vector.h"
+#include "Engine/Xml.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstdlib>
+
+namespace
+{
+
+bool FitsFloat(double value)
+{
+    return std::fabs(value) <= FLT_MAX;
+}
+
+void CheckText(const TiXmlElement* element, const char* name, const char* text)
+{
+    char* end = nullptr;
+    const double number = std::strtod(text, &end);
+    if (end != text && !FitsFloat(number))
+        XmlError(element, "Attribute '", name, "' is not a finite number: '", text, "'");
+}
+
+} // namespace
+
+void RequireFiniteFloat(const TiXmlElement* element, const char* name, float& value)
+{
+    CheckText(element, name, XmlRequireAttribute(element, name));
+    XmlRequireFloat(element, name, value);
+}
+
+void GetFiniteFloat(const TiXmlElement* element, const char* name, float& value)
+{
+    if (const char* text = element->Attribute(name))
+        CheckText(element, name, text);
+    XmlGetFloat(element, name, value, value);
+}
+
+void GetFiniteVector(const TiXmlElement* element, Math::Vector& vector)
+{
+    GetFiniteFloat(element, "x", vector[0]);
+    GetFiniteFloat(element, "y", vector[1]);
+    GetFiniteFloat(element, "z", vector[2]);
+}
+
+void CheckFinite(const TiXmlElement* element, const char* name, float value)
+{
+    if (!std::isfinite(value))
+        XmlError(element, "Attribute '", name, "' gives a value out of range");
+}

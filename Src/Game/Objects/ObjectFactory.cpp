@@ -1,0 +1,144 @@
+#include "Game/Objects/ObjectFactory.h"
+
+#include "Engine/DataStore.h"
+#include "Engine/Error.h"
+#include "Engine/StringUtil.h"
+#include "Game/Objects/AiController.h"
+#include "Game/Objects/AnimationView.h"
+#include "Game/Objects/AsteroidModel.h"
+#include "Game/Objects/Object3DView.h"
+#include "Game/Objects/PlanetModel.h"
+#include "Game/Objects/PlayerController.h"
+#include "Game/Objects/ShipModel.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace
+{
+
+constexpr int PlanetRadius = 3;
+
+// The rows of a kind table: a kind number and how it is made.
+template <class Maker>
+struct Kind
+{
+    int number;
+    Maker make;
+};
+
+template <class Maker, std::size_t Count>
+Maker FindKind(const Kind<Maker> (&kinds)[Count], int number, const char* what)
+{
+    const auto found =
+        std::find_if(std::begin(kinds), std::end(kinds),
+                     [number](const Kind<Maker>& kind) { return kind.number == number; });
+    if (found == std::end(kinds))
+        throw Error("ObjectFactory, unknown ", what, ": ", ToString(number));
+    return found->make;
+}
+
+// The model narrowed to the class that the view or controller of that kind
+// needs.
+template <class T>
+T* Require(ModelInterface* model, const char* what, int kind)
+{
+    T* const narrowed = dynamic_cast<T*>(model);
+    if (!narrowed)
+        throw Error("ObjectFactory, wrong model for ", what, ": ", ToString(kind));
+    return narrowed;
+}
+
+} // namespace
+
+ObjectFactory::ObjectFactory(ObjectList* world, EventDispatcher* events, const Timer* timer,
+                             DataStore* store, lua_State* lua)
+    : ObjectFactoryInterface(world), events(events), timer(timer), store(store), lua(lua)
+{
+}
+
+ModelInterface* ObjectFactory::MakeModel(int kind)
+{
+    static const Kind<ModelMaker> models[] = {{0, &ObjectFactory::MakePositionModel},
+                                              {2, &ObjectFactory::MakeAsteroidModel},
+                                              {3, &ObjectFactory::MakePlanetModel}};
+    return (this->*FindKind(models, kind, "model"))();
+}
+
+// Kind 0 is no view at all.
+ViewInterface* ObjectFactory::MakeView(int kind, ModelInterface* model)
+{
+    static const Kind<ViewMaker> views[] = {{0, nullptr},
+                                            {1, &ObjectFactory::MakeAnimationView},
+                                            {2, &ObjectFactory::MakeObject3DView}};
+    const ViewMaker make = FindKind(views, kind, "view");
+    return make ? (this->*make)(kind, model) : nullptr;
+}
+
+ControllerInterface* ObjectFactory::MakeController(int kind, ModelInterface* model,
+                                                   ViewInterface* view)
+{
+    static const Kind<ControllerMaker> controllers[] = {{0, &ObjectFactory::MakePlainController},
+                                                        {1, &ObjectFactory::MakePlayerController},
+                                                        {2, &ObjectFactory::MakeAiController}};
+    return (this->*FindKind(controllers, kind, "controller"))(kind, model, view);
+}
+
+ObjectFactoryInterface::ObjectKind ObjectFactory::GetObjectKind(int objectKind) const
+{
+    static const ObjectKind objects[] = {
+        {2, 2, 0}, // an asteroid
+        {3, 2, 0}, // the battle's planet
+        {4, 4, 0}, // a planet or moon of the solar system
+        {0, 0, 0}, // a bare positioned object
+        {0, 0, 0},
+    };
+    if (objectKind < 0 || objectKind >= static_cast<int>(std::size(objects)))
+        throw Error("ObjectFactory, unknown object: ", ToString(objectKind));
+    return objects[objectKind];
+}
+
+ModelInterface* ObjectFactory::MakePositionModel() const
+{
+    return new PositionModel;
+}
+
+ModelInterface* ObjectFactory::MakeAsteroidModel() const
+{
+    return new AsteroidModel(*store);
+}
+
+ModelInterface* ObjectFactory::MakePlanetModel() const
+{
+    return new PlanetModel(Object3DModel::RequireMesh(*store, "Planet"), PlanetRadius, world);
+}
+
+ViewInterface* ObjectFactory::MakeAnimationView(int kind, ModelInterface* model) const
+{
+    return new AnimationView(timer, Require<PositionModel>(model, "view", kind),
+                             store->GetAnimatedTexture("Explosion", true));
+}
+
+ViewInterface* ObjectFactory::MakeObject3DView(int kind, ModelInterface* model) const
+{
+    return new Object3DView(Require<Object3DModel>(model, "view", kind));
+}
+
+ControllerInterface* ObjectFactory::MakePlainController(int kind, ModelInterface* model,
+                                                        ViewInterface* view) const
+{
+    return new ControllerInterface(Require<ModelInterface>(model, "controller", kind), view);
+}
+
+ControllerInterface* ObjectFactory::MakePlayerController(int kind, ModelInterface* model,
+                                                         ViewInterface* view) const
+{
+    return new PlayerController(Require<ShipModel>(model, "controller", kind), view, *events,
+                                world);
+}
+
+ControllerInterface* ObjectFactory::MakeAiController(int kind, ModelInterface* model,
+                                                     ViewInterface* view) const
+{
+    return new AiController(Require<ShipModel>(model, "controller", kind), view);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "Engine/Vector.h"
+#include "Engine/ViewInterface.h"
+
+class PositionModel;
+
+namespace Math
+{
+class Matrix;
+}
+
+// A view that draws a positioned model at a transform blended between the
+// model's last two steps. Each frame the game state interpolates the first
+// such view of every object before drawing it.
+class PositionView : public ViewInterface
+{
+public:
+    // The target is the matrix the view draws with, supplied by the derived
+    // view.
+    PositionView(PositionModel* model, Math::Matrix* target);
+
+    // The target becomes previous x (1 - alpha) + current x alpha.
+    void Interpolate(float alpha);
+    // Adds the offset to the target's translation; the views call it when they
+    // draw, after a fresh interpolation.
+    void ApplyOffset();
+
+    // The drawn transform.
+    const Math::Matrix* GetTransform() const { return target; }
+    const PositionModel* GetPositionModel() const;
+
+    // A shift of the drawn place: the battle draws every object at its image
+    // nearest the camera's centre.
+    Math::Vector offset;
+
+protected:
+    Math::Matrix* target;
+};
