@@ -1,6 +1,7 @@
 #include "Engine/Settings.h"
 
 #include "Engine/StringUtil.h"
+#include "Engine/Xml.h"
 #include "Engine/XmlNesting.h"
 #include "Platform/FileSystem.h"
 
@@ -162,7 +163,7 @@ void Settings::Load()
     std::string problem = CheckXmlNesting(text.c_str());
     if (problem.empty())
     {
-        document->Parse(text.c_str());
+        XmlParse(*document, text.c_str());
         if (document->Error())
             problem = std::string(document->ErrorDesc()) + " at line " +
                       ToString(document->ErrorRow());
