@@ -1,6 +1,7 @@
 // Writes the generated model files under Data/Models: through the game's own
 // model writer a cube, a UV sphere ("Planet"), a lumpy rock ("Asteroid") and
-// a small ship hull with a textured material; and as text .x files, which the
+// a small ship hull with a textured material, and the glowing shot of the
+// battle's cannon; and as text .x files, which the
 // game imports and converts on its first run, the mother ship and the
 // battle's cruiser. The same program gives the same files. Run by
 // Tools/make_data.sh from the repository root.
@@ -383,6 +384,15 @@ int main()
         BuildShip(ship, {{0.6f, 0.25f, 0.15f}, {0.0f, 0.45f, 0.25f}, {-0.8f, 0.35f, 0.2f}}, 6, 1.2f, &hull,
                   &engine);
         Write("Data/Models/Ship.3d", ship.Build("Ship"));
+
+        Material glow("Shot");
+        glow.SetDiffuse(0.4f, 1.0f, 0.5f, 1.0f).SetEmission(0.3f, 0.9f, 0.4f, 1.0f);
+        Write("Data/Models/Shot.3d", Generated("Shot", glow, [](MeshBuilder& builder)
+                                               {
+                                                   BuildSphere(builder, 10, 6, [](const Math::Vector& d)
+                                                               { return 0.12f + 0.2f * d[0] * d[0]; });
+                                                   builder.SmoothNormals();
+                                               }));
 
         MeshBuilder cruiser;
         BuildShip(cruiser, {{0.9f, 0.2f, 0.12f}, {0.3f, 0.5f, 0.2f}, {-0.3f, 0.6f, 0.22f}, {-0.9f, 0.4f, 0.18f}},
