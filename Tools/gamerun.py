@@ -143,6 +143,20 @@ def shows_start_button(picture):
     return blue > red + 40 and blue > green + 40
 
 
+def xdotool(display, *arguments):
+    subprocess.run(["xdotool", *arguments], env=dict(os.environ, DISPLAY=display), check=True,
+                   timeout=TIMEOUT)
+
+
+def click_battle(display, window, width, height):
+    """Clicks "Battle" in the menu; returns the time of the click."""
+    xdotool(display, "mousemove", "--sync", "--window", str(window), str(width // 2),
+            str(height // 2 + 20))
+    clicked = time.monotonic()
+    xdotool(display, "click", "1")
+    return clicked
+
+
 def wait_for(test, what):
     """Calls the test until it returns a true value, and returns that."""
     deadline = time.monotonic() + TIMEOUT

@@ -395,7 +395,10 @@ int main()
                                                }));
 
         MeshBuilder cruiser;
-        BuildShip(cruiser, {{0.9f, 0.2f, 0.12f}, {0.3f, 0.5f, 0.2f}, {-0.3f, 0.6f, 0.22f}, {-0.9f, 0.4f, 0.18f}},
+        // Flattened toward the stern into swept wings: an arrowhead from above.
+        BuildShip(cruiser,
+                  {{0.9f, 0.2f, 0.12f}, {0.3f, 0.45f, 0.2f}, {-0.3f, 0.95f, 0.16f}, {-0.7f, 1.15f, 0.1f},
+                   {-0.9f, 0.45f, 0.18f}},
                   8, 1.5f, &hull, &engine);
         WriteX(cruiser, "Data/Models/Cruiser.x", "Cruiser");
 
