@@ -31,7 +31,7 @@ def photograph(display, window, path):
 
 def take_battle(display, window, width, height):
     """Clicks "Battle" and, once the batteries show full, holds thrust and
-    fire until the first ship's battery has paid for a few shots."""
+    fire until the first ship's battery has paid for its first shot."""
     gamerun.click_battle(display, window, width, height)
     gamerun.wait_for_picture(display, window,
                              lambda picture: is_yellow(gamerun.pixel(picture, *GAUGE_END)),
@@ -41,7 +41,7 @@ def take_battle(display, window, width, height):
         gamerun.xdotool(display, "keydown", "--window", str(window), key)
     try:
         gamerun.wait_for_picture(display, window,
-                                 lambda picture: not is_yellow(gamerun.pixel(picture, 120, 458)),
+                                 lambda picture: not is_yellow(gamerun.pixel(picture, *GAUGE_END)),
                                  "the shots")
         photograph(display, window, BATTLE_OUTPUT)
     finally:
