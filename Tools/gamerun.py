@@ -86,13 +86,18 @@ def start_game(directory, environment, game=GAME):
 
 
 def stop_game(game):
-    """SIGTERM reaches the game as SDL's quit event."""
-    game.terminate()
-    try:
-        game.wait(timeout=TIMEOUT)
-    except subprocess.TimeoutExpired:
-        game.kill()
-        game.wait()
+    """SIGTERM reaches the game as SDL's quit event, which takes a game mode
+    back to the menu: it is sent again until the menu has ended too."""
+    deadline = time.monotonic() + TIMEOUT
+    while time.monotonic() < deadline:
+        game.terminate()
+        try:
+            game.wait(timeout=2.0)
+            return
+        except subprocess.TimeoutExpired:
+            pass
+    game.kill()
+    game.wait()
 
 
 def find_window(display):

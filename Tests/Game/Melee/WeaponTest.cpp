@@ -114,7 +114,8 @@ TEST_F(WeaponTest, ShotsHurtOthersButNeitherTheirOwnerNorEachOther)
 TEST_F(WeaponTest, AShotThatHitsAPlanetExplodesOnce)
 {
     Melee::ShipModel* const ship = PlacedShip();
-    ProjectileModel* const shot = Shot(*ship, *Cannon(1));
+    const auto cannon = Cannon(1);
+    ProjectileModel* const shot = Shot(*ship, *cannon);
     PlanetModel planet(Mesh("Planet"), 3, nullptr);
     planet.SetPosition(shot->GetX(), shot->GetY());
     planet.Collide(*shot);
