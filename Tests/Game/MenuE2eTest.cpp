@@ -25,15 +25,6 @@ Point ErrorWindowSwatch(int width)
     return {width / 2 + 210, 30};
 }
 
-void ReplaceInFile(const std::string& file, const std::string& text, const std::string& by)
-{
-    std::string content = ReadTextFile(file);
-    const std::size_t at = content.find(text);
-    ASSERT_NE(std::string::npos, at) << text << " not in " << file;
-    content.replace(at, text.size(), by);
-    WriteTextFile(file, content);
-}
-
 int Occurrences(const std::string& text, const std::string& part)
 {
     int count = 0;

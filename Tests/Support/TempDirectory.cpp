@@ -1,6 +1,7 @@
 #include "Support/TempDirectory.h"
 
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -39,6 +40,15 @@ std::string ReadTextFile(const std::string& name)
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
+}
+
+void ReplaceInFile(const std::string& file, const std::string& text, const std::string& by)
+{
+    std::string content = ReadTextFile(file);
+    const std::size_t at = content.find(text);
+    ASSERT_NE(std::string::npos, at) << text << " not in " << file;
+    content.replace(at, text.size(), by);
+    WriteTextFile(file, content);
 }
 
 bool FileExists(const std::string& name)

@@ -47,15 +47,6 @@ public:
     Ui::Root& Root() { return dynamic_cast<Ui::Root&>(*uiRoot); }
 };
 
-void ReplaceInFile(const std::string& file, const std::string& text, const std::string& by)
-{
-    std::string content = ReadTextFile(file);
-    const std::size_t at = content.find(text);
-    ASSERT_NE(std::string::npos, at) << text << " not in " << file;
-    content.replace(at, text.size(), by);
-    WriteTextFile(file, content);
-}
-
 // The game's own data in a directory of the test's, and the menu over it,
 // initialised but never ticked.
 class MeleeStateGlTest : public testing::Test
