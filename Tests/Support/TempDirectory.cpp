@@ -1,7 +1,6 @@
 #include "Support/TempDirectory.h"
 
 #include <filesystem>
-#include <gtest/gtest.h>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -46,7 +45,8 @@ void ReplaceInFile(const std::string& file, const std::string& text, const std::
 {
     std::string content = ReadTextFile(file);
     const std::size_t at = content.find(text);
-    ASSERT_NE(std::string::npos, at) << text << " not in " << file;
+    if (at == std::string::npos)
+        throw std::runtime_error(text + " not in " + file);
     content.replace(at, text.size(), by);
     WriteTextFile(file, content);
 }
