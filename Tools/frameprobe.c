@@ -3,7 +3,12 @@
  * be shown, left of the label of "Start game" (tinted blue), until the menu
  * appears; from then on it counts the swaps. After FRAMEPROBE_FRAMES more
  * frames it writes "<first menu frame> <frames> <their seconds>" to the file
- * FRAMEPROBE_OUTPUT, the first as seconds of CLOCK_MONOTONIC. */
+ * FRAMEPROBE_OUTPUT, the first as seconds of CLOCK_MONOTONIC.
+ *
+ * With FRAMEPROBE_SCENE=battle it waits for the menu and then for the first
+ * frame without it (the battle, once the benchmark clicked "Battle"), lets
+ * FRAMEPROBE_WARMUP frames pass while the battle's objects join, and then
+ * counts; the report's first time is that of the first battle frame. */
 #define _GNU_SOURCE
 #include <GL/gl.h>
 #include <dlfcn.h>
@@ -39,27 +44,54 @@ static void Report(double first, long frames, double seconds)
     fclose(file);
 }
 
+static long Number(const char* name, long fallback)
+{
+    const char* const value = getenv(name);
+    return value ? atol(value) : fallback;
+}
+
+/* Whether the frame about to be shown is the first of the scene measured. */
+static int SceneBegins(int battle)
+{
+    static int menuSeen;
+    const int menu = ShowsMenu();
+    if (!battle)
+        return menu;
+    if (menu)
+        menuSeen = 1;
+    return menuSeen && !menu;
+}
+
 void SDL_GL_SwapBuffers(void)
 {
     static void (*swap)(void);
+    static int battle;
+    static int begun;
     static double first;
-    static long frames = -1;
+    static double counting;
+    static long warmup;
+    static long skipped;
     static long wanted;
+    static long frames;
     if (!swap)
     {
         swap = (void (*)(void))dlsym(RTLD_NEXT, "SDL_GL_SwapBuffers");
-        const char* const count = getenv("FRAMEPROBE_FRAMES");
-        wanted = count ? atol(count) : 500;
+        wanted = Number("FRAMEPROBE_FRAMES", 500);
+        const char* const scene = getenv("FRAMEPROBE_SCENE");
+        battle = scene && scene[0] == 'b';
+        warmup = battle ? Number("FRAMEPROBE_WARMUP", 200) : 0;
     }
-    if (frames < 0)
+    if (!begun)
     {
-        if (ShowsMenu())
-        {
-            first = Now();
-            frames = 0;
-        }
+        begun = SceneBegins(battle);
+        first = counting = Now();
+    }
+    else if (skipped < warmup)
+    {
+        if (++skipped == warmup)
+            counting = Now();
     }
     else if (frames < wanted && ++frames == wanted)
-        Report(first, frames, Now() - first);
+        Report(first, frames, Now() - counting);
     swap();
 }

@@ -86,13 +86,18 @@ def start_game(directory, environment, game=GAME):
 
 
 def stop_game(game):
-    """SIGTERM reaches the game as SDL's quit event."""
-    game.terminate()
-    try:
-        game.wait(timeout=TIMEOUT)
-    except subprocess.TimeoutExpired:
-        game.kill()
-        game.wait()
+    """SIGTERM reaches the game as SDL's quit event, which takes a game mode
+    back to the menu: it is sent again until the menu has ended too."""
+    deadline = time.monotonic() + TIMEOUT
+    while time.monotonic() < deadline:
+        game.terminate()
+        try:
+            game.wait(timeout=2.0)
+            return
+        except subprocess.TimeoutExpired:
+            pass
+    game.kill()
+    game.wait()
 
 
 def find_window(display):
@@ -141,6 +146,20 @@ def start_button_swatch(width, height):
 def shows_start_button(picture):
     red, green, blue = pixel(picture, *start_button_swatch(picture[0], picture[1]))
     return blue > red + 40 and blue > green + 40
+
+
+def xdotool(display, *arguments):
+    subprocess.run(["xdotool", *arguments], env=dict(os.environ, DISPLAY=display), check=True,
+                   timeout=TIMEOUT)
+
+
+def click_battle(display, window, width, height):
+    """Clicks "Battle" in the menu; returns the time of the click."""
+    xdotool(display, "mousemove", "--sync", "--window", str(window), str(width // 2),
+            str(height // 2 + 20))
+    clicked = time.monotonic()
+    xdotool(display, "click", "1")
+    return clicked
 
 
 def wait_for(test, what):

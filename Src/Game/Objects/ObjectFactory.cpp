@@ -3,6 +3,8 @@
 #include "Engine/DataStore.h"
 #include "Engine/Error.h"
 #include "Engine/StringUtil.h"
+#include "Game/Melee/ShipModel.h"
+#include "Game/Melee/ShipView.h"
 #include "Game/Objects/AiController.h"
 #include "Game/Objects/AnimationView.h"
 #include "Game/Objects/AsteroidModel.h"
@@ -70,7 +72,8 @@ ViewInterface* ObjectFactory::MakeView(int kind, ModelInterface* model)
 {
     static const Kind<ViewMaker> views[] = {{0, nullptr},
                                             {1, &ObjectFactory::MakeAnimationView},
-                                            {2, &ObjectFactory::MakeObject3DView}};
+                                            {2, &ObjectFactory::MakeObject3DView},
+                                            {3, &ObjectFactory::MakeShipView}};
     const ViewMaker make = FindKind(views, kind, "view");
     return make ? (this->*make)(kind, model) : nullptr;
 }
@@ -122,6 +125,11 @@ ViewInterface* ObjectFactory::MakeAnimationView(int kind, ModelInterface* model)
 ViewInterface* ObjectFactory::MakeObject3DView(int kind, ModelInterface* model) const
 {
     return new Object3DView(Require<Object3DModel>(model, "view", kind));
+}
+
+ViewInterface* ObjectFactory::MakeShipView(int kind, ModelInterface* model) const
+{
+    return new Melee::ShipView(Require<Melee::ShipModel>(model, "view", kind));
 }
 
 ControllerInterface* ObjectFactory::MakePlainController(int kind, ModelInterface* model,

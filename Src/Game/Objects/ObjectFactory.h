@@ -37,6 +37,7 @@ private:
 
     ViewInterface* MakeAnimationView(int kind, ModelInterface* model) const;
     ViewInterface* MakeObject3DView(int kind, ModelInterface* model) const;
+    ViewInterface* MakeShipView(int kind, ModelInterface* model) const;
 
     ControllerInterface* MakePlainController(int kind, ModelInterface* model,
                                              ViewInterface* view) const;
