@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Makes the menu's textures under Data/Textures: the space background (a
-nebula and a tiling star field) and the nine-slice button and panel; and the
-hull plating of the ship model under Data/Models. Every
-size is a power of two; the same seed gives the same files."""
+nebula and a tiling star field) and the nine-slice button and panel; the
+hull plating of the ship model under Data/Models; and the solar system's sky
+(a strip of six cube faces) and the mother ship's exhaust particle. Every
+size (of the sky, every face's) is a power of two; the same seed gives the
+same files."""
 
 import math
 import os
@@ -155,6 +157,33 @@ def hull_plating(size, rng):
     return pixels
 
 
+def solar_sky(face, rng):
+    """Six star fields side by side, each with a faint glow of its own, as
+    the strip of a cube map."""
+    faces = []
+    for index in range(6):
+        stars = star_field(face, rng)
+        glow = (0.0, 6.0 + 3.0 * (index % 3), 14.0 + 4.0 * (index % 2))
+        faces.append([value + glow[i % 3] for i, value in enumerate(stars)])
+    pixels = []
+    for y in range(face):
+        for index in range(6):
+            start = y * face * 3
+            pixels.extend(faces[index][start:start + face * 3])
+    return pixels
+
+
+def particle(size):
+    """A soft red spark that fades to nothing at its rim."""
+    pixels = []
+    for y in range(size):
+        for x in range(size):
+            d = math.hypot(x + 0.5 - size / 2.0, y + 0.5 - size / 2.0) / (size / 2.0)
+            glow = clamp(1.0 - d) ** 1.5
+            pixels.extend((255, 90 + 120 * glow, 40 + 60 * glow, 255 * glow))
+    return pixels
+
+
 def main():
     root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
     rng = random.Random(SEED)
@@ -164,6 +193,10 @@ def main():
         ("Textures/Button.png", 64, 32, 4, lambda: button(64, 32)),
         ("Textures/Panel.png", 64, 64, 4, lambda: panel(64)),
         ("Models/Hull.png", 64, 64, 3, lambda: hull_plating(64, rng)),
+        # A generator of their own, so that the files above stay as they are.
+        ("Textures/SolarSky.png", 6 * 256, 256, 3,
+         lambda: solar_sky(256, random.Random(SEED + 1))),
+        ("Textures/RedParticle.png", 32, 32, 4, lambda: particle(32)),
     )
     for name, width, height, channels, make in textures:
         path = os.path.join(root, "Data", name)

@@ -5,6 +5,7 @@
 #include "Engine/Error.h"
 #include "Engine/Settings.h"
 #include "Engine/UiRootInterface.h"
+#include "Game/Solar/SolarSystemState.h"
 #include "Graphics/Font.h"
 #include "Ui/Root.h"
 
@@ -35,10 +36,15 @@ void MenuState::Init()
         root->RunOnLoad();
 }
 
-// The battle and the solar system are not part of the game yet: their flags
-// stay set until they are.
+// One game mode per update; a flag left set starts its mode once the player
+// is back in the menu.
 Engine::GameState* MenuState::Update()
 {
+    if (startGame)
+    {
+        startGame = false;
+        return new SolarSystemState(timer, graph, &store);
+    }
     return this;
 }
 
