@@ -19,34 +19,6 @@ namespace
 
 using Pixel = Screenshot::Pixel;
 
-enum class Hue
-{
-    Red,
-    Green,
-    Blue
-};
-
-// The channel of the hue outweighs both others clearly.
-bool Shows(Pixel pixel, Hue hue)
-{
-    const int margin = 40;
-    switch (hue)
-    {
-    case Hue::Red:
-        return pixel.red > pixel.green + margin && pixel.red > pixel.blue + margin;
-    case Hue::Green:
-        return pixel.green > pixel.red + margin && pixel.green > pixel.blue + margin;
-    case Hue::Blue:
-        return pixel.blue > pixel.red + margin && pixel.blue > pixel.green + margin;
-    }
-    return false;
-}
-
-int Difference(Pixel a, Pixel b)
-{
-    return std::abs(a.red - b.red) + std::abs(a.green - b.green) + std::abs(a.blue - b.blue);
-}
-
 struct Point
 {
     int x, y;
@@ -351,9 +323,13 @@ TEST_F(MenuE2eTest, ASessionThroughEveryGameModeLeaksNothing)
     CopyGameData(directory.Path());
     Start();
     const Screenshot menu = WaitForMenu();
-    // "Start game" and "Battle" open no game mode yet.
+    // Into the solar system and back with Escape.
     Click(StartGame, menu);
-    Click(Battle, menu);
+    EXPECT_FALSE(ShowsMenu(WaitForPicture(std::not_fn(ShowsMenu)))) << "No solar system";
+    display.PressKey("Escape");
+    display.ReleaseKey("Escape");
+    // "Battle" opens no game mode yet.
+    Click(Battle, WaitForMenu());
     Click(Exit, WaitForMenu());
     ExpectCleanEnd(*zev);
     const std::string report = ReadTextFile("stdout.txt");

@@ -38,3 +38,16 @@ private:
 Screenshot WaitForScreenshot(const VirtualDisplay& display, unsigned long window,
                              const std::function<bool(const Screenshot&)>& test,
                              std::chrono::milliseconds timeout);
+
+enum class Hue
+{
+    Red,
+    Green,
+    Blue
+};
+
+// The channel of the hue outweighs both others clearly.
+bool Shows(Screenshot::Pixel pixel, Hue hue);
+
+// The sum of the three channels' differences.
+int Difference(Screenshot::Pixel a, Screenshot::Pixel b);

@@ -101,6 +101,24 @@ void VirtualDisplay::MovePointer(unsigned long window, int x, int y) const
         throw std::runtime_error("xdotool could not move the pointer: " + move.errors);
 }
 
+void VirtualDisplay::PressKey(const std::string& key) const
+{
+    SendKey("keydown", key);
+}
+
+void VirtualDisplay::ReleaseKey(const std::string& key) const
+{
+    SendKey("keyup", key);
+}
+
+void VirtualDisplay::SendKey(const char* action, const std::string& key) const
+{
+    const ToolRun run = RunTool({"xdotool", action, key}, {{"DISPLAY", name}}, ToolTimeout);
+    if (!run.succeeded)
+        throw std::runtime_error(std::string("xdotool could not ") + action + " " + key + ": " +
+                                 run.errors);
+}
+
 void VirtualDisplay::Click(unsigned long window, int x, int y) const
 {
     MovePointer(window, x, y);

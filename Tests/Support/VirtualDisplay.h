@@ -37,8 +37,14 @@ public:
     // Moves the pointer there and presses and releases the left button, as a
     // user does (through XTEST, not as events sent to the window).
     void Click(unsigned long window, int x, int y) const;
+    // Presses or releases a key, named as xdotool names them ("Up",
+    // "Escape"), in the window under the pointer, as a user does.
+    void PressKey(const std::string& key) const;
+    void ReleaseKey(const std::string& key) const;
 
 private:
+    void SendKey(const char* action, const std::string& key) const;
+
     std::unique_ptr<ChildProcess> server;
     std::string name;
 };
