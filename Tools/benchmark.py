@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Measures the game over several runs under a virtual display: the time from
 the start of the process to the first drawn frame of the menu, and the mean
-frame time of the menu with "useDelay" and vertical retrace off. The frames
-are timed by Tools/frameprobe.c, preloaded into the game. The game is built
+frame times of the menu and then of the solar system, which each run opens
+with "Start game", with "useDelay" and vertical retrace off. The frames are
+timed by Tools/frameprobe.c, preloaded into the game. The game is built
 twice, with the checking allocator (as run.sh builds it) and without, and the
 runs of the two alternate, so that both see the same machine.
 
@@ -45,8 +46,18 @@ def build_probe(folder):
     return probe
 
 
+def reports(output, count):
+    """The probe's first count lines, once it has written them."""
+    if not os.path.exists(output):
+        return None
+    with open(output) as file:
+        lines = file.read().splitlines()
+    return lines if len(lines) >= count else None
+
+
 def measure(game, display, probe, frames, output):
-    """One run: seconds to the first menu frame, mean seconds per frame."""
+    """One run: seconds to the first menu frame, and the mean seconds per
+    frame of the menu and of the solar system."""
     with gamerun.run_directory(SETTINGS) as directory:
         environment = gamerun.game_environment(display, LD_PRELOAD=probe,
                                                FRAMEPROBE_FRAMES=str(frames),
@@ -56,13 +67,15 @@ def measure(game, display, probe, frames, output):
         start = time.monotonic()
         process = gamerun.start_game(directory, environment, game)
         try:
-            gamerun.wait_for(lambda: os.path.exists(output) and os.path.getsize(output) > 0,
-                             "the probe's report")
+            window = gamerun.find_window(display)
+            gamerun.wait_for(lambda: reports(output, 1), "the probe's report of the menu")
+            gamerun.click(display, window, *gamerun.start_button_swatch(640, 480))
+            lines = gamerun.wait_for(lambda: reports(output, 2),
+                                     "the probe's report of the solar system")
         finally:
             gamerun.stop_game(process)
-    with open(output) as file:
-        first, counted, seconds = file.read().split()
-    return float(first) - start, float(seconds) / int(counted)
+    menu, solar = ([float(value) for value in line.split()] for line in lines[:2])
+    return menu[0] - start, menu[2] / menu[1], solar[2] / solar[1]
 
 
 def describe(values, unit_scale=1000.0):
@@ -79,23 +92,28 @@ def main():
     games = [gamerun.build_game(build, options) for _, build, options in BUILDS]
     starts = [[] for _ in BUILDS]
     frame_times = [[] for _ in BUILDS]
+    solar_times = [[] for _ in BUILDS]
     with tempfile.TemporaryDirectory(prefix="zev-benchmark-") as folder, \
             gamerun.virtual_display() as display:
         probe = build_probe(folder)
         for run in range(arguments.runs):
             for index, (name, _, _) in enumerate(BUILDS):
-                start, frame_time = measure(games[index], display, probe, arguments.frames,
-                                            os.path.join(folder, "report"))
+                start, frame_time, solar_time = measure(games[index], display, probe,
+                                                        arguments.frames,
+                                                        os.path.join(folder, "report"))
                 starts[index].append(start)
                 frame_times[index].append(frame_time)
-                print("run %d %s: first menu frame after %.1f ms, mean frame %.3f ms"
-                      % (run + 1, name, start * 1000, frame_time * 1000))
+                solar_times[index].append(solar_time)
+                print("run %d %s: first menu frame after %.1f ms, mean frame %.3f ms, "
+                      "in the solar system %.3f ms"
+                      % (run + 1, name, start * 1000, frame_time * 1000, solar_time * 1000))
     for index, (name, _, _) in enumerate(BUILDS):
         print("%s:" % name.capitalize())
         print("  Start to first menu frame: " + describe(starts[index]))
-        print("  Menu frame time (%d frames a run): %s (%.0f frames a second)"
-              % (arguments.frames, describe(frame_times[index]),
-                 1.0 / statistics.mean(frame_times[index])))
+        for scene, times in (("Menu", frame_times), ("Solar system", solar_times)):
+            print("  %s frame time (%d frames a run): %s (%.0f frames a second)"
+                  % (scene, arguments.frames, describe(times[index]),
+                     1.0 / statistics.mean(times[index])))
     return 0
 
 

@@ -106,6 +106,15 @@ def find_window(display):
     return wait_for(search, "the game's window")
 
 
+def click(display, window, x, y):
+    """Moves the pointer to a place of the window and clicks there, as a
+    user does."""
+    environment = dict(os.environ, DISPLAY=display)
+    subprocess.run(["xdotool", "mousemove", "--sync", "--window", str(window), str(x), str(y)],
+                   env=environment, check=True, timeout=TIMEOUT)
+    subprocess.run(["xdotool", "click", "1"], env=environment, check=True, timeout=TIMEOUT)
+
+
 def capture(display, window):
     """The window's content as (width, height, RGB bytes), or None when import
     fails, as it may while the window maps or changes."""
