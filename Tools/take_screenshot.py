@@ -1,6 +1,9 @@
 #!/usr/bin/env python3
-"""Takes the README's picture of the main menu, Docs/MainMenu.png: the game at
-640x480 under a virtual display, with the pointer over "Start game"."""
+"""Takes the README's pictures again, of the game at 640x480 under a virtual
+display: the main menu with the pointer over "Start game"
+(Docs/MainMenu.png); the solar system it opens (Docs/SolarSystem.png); and,
+after a flight straight ahead into a planet's close view and on into its
+orbit, the conversation there with its options (Docs/Conversation.png)."""
 
 import os
 import subprocess
@@ -8,11 +11,57 @@ import sys
 
 import gamerun
 
-OUTPUT = os.path.join(gamerun.ROOT, "Docs", "MainMenu.png")
+DOCS = os.path.join(gamerun.ROOT, "Docs")
+# The centre of the view, which a planet's close view fills with the planet,
+# and a point of the conversation's first option button, both at 640x480.
+CENTRE = (320, 240)
+FIRST_OPTION = (70, 365)
+
+
+def is_blue(colour):
+    red, green, blue = colour
+    return blue > red + 40 and blue > green + 40
+
+
+def shows_planet_view(picture):
+    x, y = CENTRE
+    return is_blue(gamerun.pixel(picture, x - 10, y)) and is_blue(gamerun.pixel(picture, x + 10, y))
+
+
+def shows_system(picture):
+    blue = sum(is_blue(gamerun.pixel(picture, x, y))
+               for y in range(100, 360, 4) for x in range(80, 560, 4))
+    return blue > 100 and not is_blue(gamerun.pixel(picture, *CENTRE))
+
+
+def shows_options(picture):
+    return is_blue(gamerun.pixel(picture, *FIRST_OPTION))
+
+
+def key(display, action, name):
+    subprocess.run(["xdotool", action, name], env=dict(os.environ, DISPLAY=display), check=True,
+                   timeout=gamerun.TIMEOUT)
+
+
+def photograph(display, window, name):
+    subprocess.run(["import", "-window", str(window), "-define",
+                    "png:exclude-chunks=date,time", os.path.join(DOCS, name)],
+                   env=dict(os.environ, DISPLAY=display), check=True, timeout=gamerun.TIMEOUT)
+    print("Wrote Docs/" + name)
+
+
+def fly_until(display, window, test, what):
+    """Holds the thrust key until a picture passes the test."""
+    key(display, "keydown", "Up")
+    try:
+        gamerun.wait_for_picture(display, window, test, what)
+    finally:
+        key(display, "keyup", "Up")
 
 
 def main():
     gamerun.build_game()
+    os.makedirs(DOCS, exist_ok=True)
     with gamerun.virtual_display() as display, gamerun.run_directory() as directory:
         game = gamerun.start_game(directory, gamerun.game_environment(display))
         try:
@@ -28,14 +77,17 @@ def main():
             gamerun.wait_for_picture(display, window,
                                      lambda picture: gamerun.pixel(picture, x, y) != before,
                                      "the highlight")
-            os.makedirs(os.path.dirname(OUTPUT), exist_ok=True)
-            subprocess.run(["import", "-window", str(window), "-define",
-                            "png:exclude-chunks=date,time", OUTPUT],
-                           env=dict(os.environ, DISPLAY=display), check=True,
-                           timeout=gamerun.TIMEOUT)
+            photograph(display, window, "MainMenu.png")
+
+            gamerun.click(display, window, width // 2, y)
+            gamerun.wait_for_picture(display, window, shows_system, "the solar system")
+            photograph(display, window, "SolarSystem.png")
+
+            fly_until(display, window, shows_planet_view, "a planet's close view")
+            fly_until(display, window, shows_options, "the conversation's options")
+            photograph(display, window, "Conversation.png")
         finally:
             gamerun.stop_game(game)
-    print("Wrote " + os.path.relpath(OUTPUT, gamerun.ROOT))
     return 0
 
 
