@@ -86,11 +86,16 @@ def start_game(directory, environment, game=GAME):
 
 
 def stop_game(game):
-    """SIGTERM reaches the game as SDL's quit event."""
-    game.terminate()
-    try:
-        game.wait(timeout=TIMEOUT)
-    except subprocess.TimeoutExpired:
+    """SIGTERM reaches the game as SDL's quit event, which takes a game mode
+    back to the menu, so it goes again each second until the game ends."""
+    deadline = time.monotonic() + TIMEOUT
+    while game.poll() is None and time.monotonic() < deadline:
+        game.terminate()
+        try:
+            game.wait(timeout=1.0)
+        except subprocess.TimeoutExpired:
+            pass
+    if game.poll() is None:
         game.kill()
         game.wait()
 
