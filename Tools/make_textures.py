@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 """Makes the menu's textures under Data/Textures: the space background (a
 nebula and a tiling star field) and the nine-slice button and panel; the
-hull plating of the ship model under Data/Models; and the battle's: the sky's
+hull plating of the ship model under Data/Models; the battle's: the sky's
 cube-map strip, the star sprites of the arena plane, the explosion strip, the
 exhaust flame, the laser beam, the gauge of its interface and the captain's
-portrait. Every size is a power of two; the same seed
-gives the same files."""
+portrait; and the solar system's sky (a strip of six cube faces) and the
+mother ship's exhaust particle. Every size (of a sky, every face's) is a
+power of two; the same seed gives the same files."""
 
 import math
 import os
@@ -271,6 +272,33 @@ def captain(size):
     return image
 
 
+def solar_sky(face, rng):
+    """Six star fields side by side, each with a faint glow of its own, as
+    the strip of a cube map."""
+    faces = []
+    for index in range(6):
+        stars = star_field(face, rng)
+        glow = (0.0, 6.0 + 3.0 * (index % 3), 14.0 + 4.0 * (index % 2))
+        faces.append([value + glow[i % 3] for i, value in enumerate(stars)])
+    pixels = []
+    for y in range(face):
+        for index in range(6):
+            start = y * face * 3
+            pixels.extend(faces[index][start:start + face * 3])
+    return pixels
+
+
+def particle(size):
+    """A soft red spark that fades to nothing at its rim."""
+    pixels = []
+    for y in range(size):
+        for x in range(size):
+            d = math.hypot(x + 0.5 - size / 2.0, y + 0.5 - size / 2.0) / (size / 2.0)
+            glow = clamp(1.0 - d) ** 1.5
+            pixels.extend((255, 90 + 120 * glow, 40 + 60 * glow, 255 * glow))
+    return pixels
+
+
 def main():
     root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
     rng = random.Random(SEED)
@@ -287,6 +315,10 @@ def main():
         ("Textures/Beam.png", 16, 32, 4, lambda: beam(16, 32)),
         ("Textures/Gauge.png", 16, 8, 3, lambda: gauge(16, 8)),
         ("Textures/Captain.png", 64, 64, 3, lambda: captain(64)),
+        # A generator of their own, so that the files above stay as they are.
+        ("Textures/SolarSky.png", 6 * 256, 256, 3,
+         lambda: solar_sky(256, random.Random(SEED + 1))),
+        ("Textures/RedParticle.png", 32, 32, 4, lambda: particle(32)),
     )
     for name, width, height, channels, make in textures:
         path = os.path.join(root, "Data", name)

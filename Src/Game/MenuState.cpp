@@ -7,6 +7,7 @@
 #include "Engine/Settings.h"
 #include "Engine/UiRootInterface.h"
 #include "Game/Melee/MeleeState.h"
+#include "Game/Solar/SolarSystemState.h"
 #include "Graphics/Font.h"
 #include "Ui/Root.h"
 
@@ -60,7 +61,8 @@ Engine::GameState* MenuState::Update()
     {
         bool MenuState::*flag;
         Maker make;
-    } modes[] = {{&MenuState::startMelee, MakeState<MeleeState>}};
+    } modes[] = {{&MenuState::startGame, MakeState<SolarSystemState>},
+                 {&MenuState::startMelee, MakeState<MeleeState>}};
     for (const auto& mode : modes)
     {
         if (this->*mode.flag)

@@ -249,10 +249,14 @@ TEST_F(MenuE2eTest, ASessionThroughEveryGameModeLeaksNothing)
     CopyGameData(directory.Path());
     Start();
     const Screenshot menu = WaitForMenu();
-    // "Start game" opens no game mode yet.
+    // Into the solar system and back with Escape.
     Click(StartGame, menu);
-    Click(Battle, menu);
-    WaitForPicture(std::not_fn(ShowsMenu));
+    EXPECT_FALSE(ShowsMenu(WaitForPicture(std::not_fn(ShowsMenu)))) << "No solar system";
+    display.Key(window, "Escape", true);
+    display.Key(window, "Escape", false);
+    // Into the battle and back with Escape.
+    Click(Battle, WaitForMenu());
+    EXPECT_FALSE(ShowsMenu(WaitForPicture(std::not_fn(ShowsMenu)))) << "No battle";
     display.Key(window, "Escape", true);
     display.Key(window, "Escape", false);
     Click(Exit, WaitForMenu());

@@ -3,28 +3,6 @@
 #include <cstdlib>
 #include <stdexcept>
 
-bool Shows(Pixel pixel, Hue hue)
-{
-    const int margin = 40;
-    switch (hue)
-    {
-    case Hue::Red:
-        return pixel.red > pixel.green + margin && pixel.red > pixel.blue + margin;
-    case Hue::Green:
-        return pixel.green > pixel.red + margin && pixel.green > pixel.blue + margin;
-    case Hue::Blue:
-        return pixel.blue > pixel.red + margin && pixel.blue > pixel.green + margin;
-    case Hue::Yellow:
-        return pixel.red > pixel.blue + margin && pixel.green > pixel.blue + margin;
-    }
-    return false;
-}
-
-int Difference(Pixel a, Pixel b)
-{
-    return std::abs(a.red - b.red) + std::abs(a.green - b.green) + std::abs(a.blue - b.blue);
-}
-
 Point Swatch(const MenuButton& button, int width, int height)
 {
     return {width / 2 - 85, height / 2 + button.top + 20};

@@ -9,23 +9,10 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-// What the end-to-end tests look for in the game's window: tints, the
-// menu's buttons, and a fixture that runs the game on a display of its own.
+// What the end-to-end tests look for in the game's window: the menu's
+// buttons, and a fixture that runs the game on a display of its own.
 
 using Pixel = Screenshot::Pixel;
-
-enum class Hue
-{
-    Red,
-    Green,
-    Blue,
-    Yellow
-};
-
-// The channels of the hue outweigh the others clearly.
-bool Shows(Pixel pixel, Hue hue);
-
-int Difference(Pixel a, Pixel b);
 
 struct Point
 {
