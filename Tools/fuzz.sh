@@ -19,14 +19,16 @@
 #   --build  only configure and build; exits 2 when clang cannot link libFuzzer
 #
 # The targets are Settings, DataReader, UiDataReader, TextureFont, Archive,
-# ModelFile and XFile (all by default). A crash is replayed with its target alone:
+# ModelFile, XFile, ShipFile and Conversation (all by default). A crash is
+# replayed with its target alone:
 #   build/fuzz/<Target>Fuzz build/fuzz/crashes/<Target>/crash-...
 # (with its absolute path, for -minimize_crash=1, which starts it again).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 build=${ZEV_FUZZ_BUILD:-$root/build/fuzz}
-all_targets=(Settings DataReader UiDataReader TextureFont Archive ModelFile XFile ShipFile)
+all_targets=(Settings DataReader UiDataReader TextureFont Archive ModelFile XFile ShipFile
+    Conversation)
 
 seconds=60
 workers=$(( $(nproc) / 2 > 0 ? $(nproc) / 2 : 1 ))

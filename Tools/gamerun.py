@@ -86,11 +86,16 @@ def start_game(directory, environment, game=GAME):
 
 
 def stop_game(game):
-    """SIGTERM reaches the game as SDL's quit event."""
-    game.terminate()
-    try:
-        game.wait(timeout=TIMEOUT)
-    except subprocess.TimeoutExpired:
+    """SIGTERM reaches the game as SDL's quit event, which takes a game mode
+    back to the menu, so it goes again each second until the game ends."""
+    deadline = time.monotonic() + TIMEOUT
+    while game.poll() is None and time.monotonic() < deadline:
+        game.terminate()
+        try:
+            game.wait(timeout=1.0)
+        except subprocess.TimeoutExpired:
+            pass
+    if game.poll() is None:
         game.kill()
         game.wait()
 
@@ -104,6 +109,20 @@ def find_window(display):
                                capture_output=True, text=True, timeout=TIMEOUT)
         return int(found.stdout.split()[0]) if found.returncode == 0 and found.stdout else None
     return wait_for(search, "the game's window")
+
+
+def click(display, window, x, y):
+    """Moves the pointer to a place of the window and clicks there, as a
+    user does; returns the time of the click."""
+    xdotool(display, "mousemove", "--sync", "--window", str(window), str(x), str(y))
+    clicked = time.monotonic()
+    xdotool(display, "click", "1")
+    return clicked
+
+
+def key(display, window, action, name):
+    """Presses ("keydown") or releases ("keyup") the key in the window."""
+    xdotool(display, action, "--window", str(window), name)
 
 
 def capture(display, window):
@@ -141,6 +160,16 @@ def start_button_swatch(width, height):
 def shows_start_button(picture):
     red, green, blue = pixel(picture, *start_button_swatch(picture[0], picture[1]))
     return blue > red + 40 and blue > green + 40
+
+
+def xdotool(display, *arguments):
+    subprocess.run(["xdotool", *arguments], env=dict(os.environ, DISPLAY=display), check=True,
+                   timeout=TIMEOUT)
+
+
+def battle_button(width, height):
+    """The centre of "Battle", below "Start game"."""
+    return width // 2, height // 2 + 20
 
 
 def wait_for(test, what):

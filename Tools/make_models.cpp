@@ -1,6 +1,7 @@
 // Writes the generated model files under Data/Models: through the game's own
 // model writer a cube, a UV sphere ("Planet"), a lumpy rock ("Asteroid") and
-// a small ship hull with a textured material; and as text .x files, which the
+// a small ship hull with a textured material, and the glowing shot of the
+// battle's cannon; and as text .x files, which the
 // game imports and converts on its first run, the mother ship and the
 // battle's cruiser. The same program gives the same files. Run by
 // Tools/make_data.sh from the repository root.
@@ -384,8 +385,20 @@ int main()
                   &engine);
         Write("Data/Models/Ship.3d", ship.Build("Ship"));
 
+        Material glow("Shot");
+        glow.SetDiffuse(0.4f, 1.0f, 0.5f, 1.0f).SetEmission(0.3f, 0.9f, 0.4f, 1.0f);
+        Write("Data/Models/Shot.3d", Generated("Shot", glow, [](MeshBuilder& builder)
+                                               {
+                                                   BuildSphere(builder, 10, 6, [](const Math::Vector& d)
+                                                               { return 0.12f + 0.2f * d[0] * d[0]; });
+                                                   builder.SmoothNormals();
+                                               }));
+
         MeshBuilder cruiser;
-        BuildShip(cruiser, {{0.9f, 0.2f, 0.12f}, {0.3f, 0.5f, 0.2f}, {-0.3f, 0.6f, 0.22f}, {-0.9f, 0.4f, 0.18f}},
+        // Flattened toward the stern into swept wings: an arrowhead from above.
+        BuildShip(cruiser,
+                  {{0.9f, 0.2f, 0.12f}, {0.3f, 0.45f, 0.2f}, {-0.3f, 0.95f, 0.16f}, {-0.7f, 1.15f, 0.1f},
+                   {-0.9f, 0.45f, 0.18f}},
                   8, 1.5f, &hull, &engine);
         WriteX(cruiser, "Data/Models/Cruiser.x", "Cruiser");
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Makes the menu's sound samples under Data/Sounds as 16-bit mono WAV files:
-"Menu movement" (a short rising blip for the pointer entering a button) and
-"Menu select" (a two-note chime for a click)."""
+"""Makes the sound samples under Data/Sounds as 16-bit mono WAV files: the
+menu's "Menu movement" (a short rising blip for the pointer entering a
+button) and "Menu select" (a two-note chime for a click), and the battle's
+shot (a falling zap) and laser (a short buzzing sweep)."""
 
 import math
 import os
@@ -57,6 +58,9 @@ def main():
         ("MenuMovement.wav", tone(900.0, 1400.0, 0.06, 45.0, 0.35)),
         ("MenuSelect.wav", mix((0.0, tone(660.0, 660.0, 0.12, 22.0, 0.4)),
                                (0.07, tone(990.0, 990.0, 0.16, 18.0, 0.4)))),
+        ("Shot.wav", tone(1600.0, 300.0, 0.14, 20.0, 0.35)),
+        ("Laser.wav", mix((0.0, tone(2400.0, 1800.0, 0.1, 25.0, 0.25)),
+                          (0.0, tone(2430.0, 1830.0, 0.1, 25.0, 0.25)))),
     )
     for name, samples in sounds:
         write_wav(os.path.join(folder, name), samples)

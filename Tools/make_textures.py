@@ -1,8 +1,12 @@
 #!/usr/bin/env python3
 """Makes the menu's textures under Data/Textures: the space background (a
-nebula and a tiling star field) and the nine-slice button and panel; and the
-hull plating of the ship model under Data/Models. Every
-size is a power of two; the same seed gives the same files."""
+nebula and a tiling star field) and the nine-slice button and panel; the
+hull plating of the ship model under Data/Models; the battle's: the sky's
+cube-map strip, the star sprites of the arena plane, the explosion strip, the
+exhaust flame, the laser beam, the gauge of its interface and the captain's
+portrait; and the solar system's sky (a strip of six cube faces) and the
+mother ship's exhaust particle. Every size (of a sky, every face's) is a
+power of two; the same seed gives the same files."""
 
 import math
 import os
@@ -155,6 +159,146 @@ def hull_plating(size, rng):
     return pixels
 
 
+def sky_strip(side, rng):
+    """Six square faces side by side, each a faint field of stars."""
+    faces = []
+    for _ in range(6):
+        face = [0.0] * (side * side * 3)
+        for _ in range(260):
+            add_star(face, side, rng.randrange(side), rng.randrange(side), 0.5,
+                     star_colour(rng, rng.uniform(0.15, 0.55)))
+        faces.append(face)
+    image = []
+    for y in range(side):
+        for face in faces:
+            row = face[y * side * 3:(y + 1) * side * 3]
+            image.extend(0.01 + value for value in row)
+    return [clamp(value) * 255 for value in image]
+
+
+def glow(size, x, y, radius):
+    """0..1: a soft round spot centred at x, y."""
+    return [math.exp(-((px - x) ** 2 + (py - y) ** 2) / (2.0 * radius * radius))
+            for py in range(size) for px in range(size)]
+
+
+def star_sprites(size):
+    """Four star sprites in the quarters, white with the light as alpha."""
+    half = size // 2
+    shapes = ((0.22, 0.0), (0.14, 0.0), (0.1, 0.35), (0.18, 0.2))
+    image = []
+    for y in range(size):
+        for x in range(size):
+            quarter = (y // half) * 2 + x // half
+            radius, spikes = shapes[quarter]
+            dx = (x % half + 0.5) / half - 0.5
+            dy = (y % half + 0.5) / half - 0.5
+            light = math.exp(-(dx * dx + dy * dy) / (2 * radius * radius * 0.25))
+            if spikes:
+                light += spikes * math.exp(-abs(dx) * 40) * math.exp(-abs(dy) * 6)
+                light += spikes * math.exp(-abs(dy) * 40) * math.exp(-abs(dx) * 6)
+            light = clamp(light)
+            image.extend((255, 255, 240, light * 255))
+    return image
+
+
+def explosion_strip(frame, frames):
+    """A fireball that swells, turns from white through orange to red and
+    fades: frames side by side, the light as alpha."""
+    image = []
+    for y in range(frame):
+        for index in range(frames):
+            age = (index + 1) / frames
+            radius = 0.12 + 0.33 * age
+            for x in range(frame):
+                dx = (x + 0.5) / frame - 0.5
+                dy = (y + 0.5) / frame - 0.5
+                distance = math.sqrt(dx * dx + dy * dy)
+                ring = math.exp(-((distance - radius * 0.7) ** 2) / (2 * (radius * 0.35) ** 2))
+                light = clamp(ring * (1.2 - age))
+                colour = (1.0, clamp(1.0 - age * 0.9), clamp(0.8 - age * 1.4))
+                image.extend([c * 255 for c in colour] + [light * 255])
+    return image
+
+
+def flame(size):
+    spot = glow(size, (size - 1) / 2, (size - 1) / 2, size / 6)
+    image = []
+    for light in spot:
+        image.extend((255, 150 + 100 * light, 60 + 150 * light, light * 255))
+    return image
+
+
+def beam(width, length):
+    """Across the width, the first texture coordinate: a white core in a blue
+    edge; along the length the same everywhere."""
+    image = []
+    for _ in range(length):
+        for x in range(width):
+            across = abs((x + 0.5) / width - 0.5) * 2
+            core = clamp(1.0 - across * 2.2)
+            edge = clamp(1.0 - across) ** 1.5
+            image.extend((120 + 135 * core, 170 + 85 * core, 255, edge * 255))
+    return image
+
+
+def gauge(width, height):
+    """A white bar, lighter along its top edge; the interface tints it."""
+    image = []
+    for y in range(height):
+        light = 0.75 + 0.25 * (1.0 - y / (height - 1))
+        image.extend([light * 255] * 3 * width)
+    return image
+
+
+def captain(size):
+    """The Velmorian captain's portrait: a helmeted head with a glowing visor
+    on a dark field."""
+    image = []
+    for y in range(size):
+        for x in range(size):
+            u = (x + 0.5) / size - 0.5
+            v = (y + 0.5) / size - 0.5
+            colour = (0.05 + 0.1 * (0.5 - v), 0.08, 0.16 + 0.1 * (0.5 - v))
+            head = (u / 0.3) ** 2 + ((v + 0.02) / 0.36) ** 2
+            if head < 1.0:
+                shade = 0.45 + 0.4 * (1.0 - head)
+                colour = (shade * 0.55, shade * 0.6, shade * 0.7)
+                if abs(v + 0.04) < 0.07 and abs(u) < 0.22:
+                    colour = (0.3, 0.95, 0.85)
+            elif v > 0.3 and abs(u) < 0.42 - (0.5 - v):
+                colour = (0.35, 0.3, 0.5)
+            image.extend(clamp(c) * 255 for c in colour)
+    return image
+
+
+def solar_sky(face, rng):
+    """Six star fields side by side, each with a faint glow of its own, as
+    the strip of a cube map."""
+    faces = []
+    for index in range(6):
+        stars = star_field(face, rng)
+        glow = (0.0, 6.0 + 3.0 * (index % 3), 14.0 + 4.0 * (index % 2))
+        faces.append([value + glow[i % 3] for i, value in enumerate(stars)])
+    pixels = []
+    for y in range(face):
+        for index in range(6):
+            start = y * face * 3
+            pixels.extend(faces[index][start:start + face * 3])
+    return pixels
+
+
+def particle(size):
+    """A soft red spark that fades to nothing at its rim."""
+    pixels = []
+    for y in range(size):
+        for x in range(size):
+            d = math.hypot(x + 0.5 - size / 2.0, y + 0.5 - size / 2.0) / (size / 2.0)
+            glow = clamp(1.0 - d) ** 1.5
+            pixels.extend((255, 90 + 120 * glow, 40 + 60 * glow, 255 * glow))
+    return pixels
+
+
 def main():
     root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
     rng = random.Random(SEED)
@@ -164,6 +308,17 @@ def main():
         ("Textures/Button.png", 64, 32, 4, lambda: button(64, 32)),
         ("Textures/Panel.png", 64, 64, 4, lambda: panel(64)),
         ("Models/Hull.png", 64, 64, 3, lambda: hull_plating(64, rng)),
+        ("Textures/SkyStrip.png", 1536, 256, 3, lambda: sky_strip(256, rng)),
+        ("Textures/StarSprites.png", 64, 64, 4, lambda: star_sprites(64)),
+        ("Textures/Explosion.png", 512, 64, 4, lambda: explosion_strip(64, 8)),
+        ("Textures/Flame.png", 32, 32, 4, lambda: flame(32)),
+        ("Textures/Beam.png", 16, 32, 4, lambda: beam(16, 32)),
+        ("Textures/Gauge.png", 16, 8, 3, lambda: gauge(16, 8)),
+        ("Textures/Captain.png", 64, 64, 3, lambda: captain(64)),
+        # A generator of their own, so that the files above stay as they are.
+        ("Textures/SolarSky.png", 6 * 256, 256, 3,
+         lambda: solar_sky(256, random.Random(SEED + 1))),
+        ("Textures/RedParticle.png", 32, 32, 4, lambda: particle(32)),
     )
     for name, width, height, channels, make in textures:
         path = os.path.join(root, "Data", name)

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build pkg-config g++
     libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev
-    liblua5.1-0-dev libtinyxml-dev libminizip-dev
+    liblua5.1-0-dev libtinyxml-dev libminizip-dev libvorbis-dev
     libboost-dev libboost-iostreams-dev
     libgl-dev libglu1-mesa-dev libgtest-dev libx11-dev
     xvfb xauth xdotool imagemagick fonts-dejavu-core zip python3

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-KeyHandler::KeyHandler(EventDispatcher& dispatcher, int count)
-    : count(count), down(count, false), keys(count, 0), dispatcher(dispatcher)
+KeyHandler::KeyHandler(EventDispatcher& dispatcher, int count, bool consumes)
+    : count(count), consumes(consumes), down(count, false), keys(count, 0), dispatcher(dispatcher)
 {
 }
 
@@ -50,7 +50,7 @@ bool KeyHandler::OnKey(const SDL_Event& event, Object* data)
         return false;
     self->down[key - self->keys.begin()] = event.type == SDL_KEYDOWN;
     self->changed = true;
-    return true;
+    return self->consumes;
 }
 
 void KeyHandler::Clear()

@@ -8,12 +8,13 @@
 class EventDispatcher;
 
 // Tracks whether each of a fixed set of keys is held down, while enabled.
-// Events of watched keys are consumed; others pass on.
+// Events of watched keys are consumed unless the handler shares its keys with
+// others (two ships on the same keys); others pass on.
 class KeyHandler : public Object
 {
 public:
     // Watches `count` keys, all with symbol 0 until SetKey; disabled.
-    KeyHandler(EventDispatcher& dispatcher, int count);
+    KeyHandler(EventDispatcher& dispatcher, int count, bool consumes = true);
     ~KeyHandler() override;
     KeyHandler(const KeyHandler&) = delete;
     KeyHandler& operator=(const KeyHandler&) = delete;
@@ -26,6 +27,7 @@ public:
     void Disable();
 
     const int count;
+    const bool consumes;
     // True while the watched key of that index is held.
     std::vector<bool> down;
     // Set whenever a watched key changes state; its users clear it.

@@ -1,6 +1,7 @@
 #include "Engine/Settings.h"
 
 #include "Engine/StringUtil.h"
+#include "Engine/Xml.h"
 #include "Engine/XmlNesting.h"
 #include "Platform/FileSystem.h"
 
@@ -46,6 +47,13 @@ const char* const TemporaryFileName = "settings.xml.tmp";
 TiXmlElement* AppendElement(TiXmlNode* parent, const char* name)
 {
     return parent->InsertEndChild(TiXmlElement(name))->ToElement();
+}
+
+std::string Printed(const TiXmlDocument& document)
+{
+    std::string text;
+    text << document;
+    return text;
 }
 
 std::string FloatText(float value)
@@ -312,7 +320,7 @@ void Settings::Load()
     std::string problem = CheckXmlNesting(text.c_str());
     if (problem.empty())
     {
-        document->Parse(text.c_str());
+        XmlParse(*document, text.c_str());
         if (document->Error())
             problem = std::string(document->ErrorDesc()) + " at line " +
                       ToString(document->ErrorRow());
@@ -388,9 +396,10 @@ void Settings::Save()
 
 // Writes beside the file and renames over it, so that an interrupted save
 // leaves the old file whole. TinyXML reads some malformed text that it then
-// writes in a form it cannot read (an unquoted value ending in a stray byte
-// comes back quoted, and the byte swallows the quote), so what was written
-// replaces the file only once it reads back.
+// writes in a form it reads differently (an unquoted value ending in a stray
+// byte comes back quoted, and the byte swallows the quote; a broken character
+// reference in the declaration swallows the rest of the file), so what was
+// written replaces the file only once it reads back as the same document.
 void Settings::WriteFile() const
 {
     std::FILE* file = Platform::OpenFile(TemporaryFileName, "w");
@@ -400,7 +409,7 @@ void Settings::WriteFile() const
     const bool written = !std::ferror(file);
     TiXmlDocument saved;
     const bool readable = std::fclose(file) == 0 && written &&
-                          saved.LoadFile(TemporaryFileName);
+                          saved.LoadFile(TemporaryFileName) && Printed(saved) == Printed(*document);
     if (!readable)
         std::printf("Can't save '%s' so that it reads back: leaving the file as it is\n",
                     FileName);

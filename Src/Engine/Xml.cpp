@@ -142,6 +142,15 @@ void XmlUnknownValue(const std::string& tag, const std::string& attribute, const
                 tag.c_str(), attribute.c_str(), value.c_str());
 }
 
+void XmlParse(TiXmlDocument& document, const char* text)
+{
+    // The longest UTF-8 sequence TinyXML steps over is four bytes.
+    const std::size_t longestStep = 4;
+    std::string padded(text);
+    padded.append(longestStep, '\0');
+    document.Parse(padded.c_str());
+}
+
 void XmlLoadFile(const std::string& file, TiXmlDocument& document)
 {
     if (file.empty())
@@ -150,7 +159,7 @@ void XmlLoadFile(const std::string& file, TiXmlDocument& document)
     const std::string nesting = CheckXmlNesting(text.Get());
     if (!nesting.empty())
         XmlError(&document, "XML parsing error '", nesting, "'");
-    document.Parse(text.Get());
+    XmlParse(document, text.Get());
     if (document.Error())
         XmlError(&document, "XML parsing error '", document.ErrorDesc(), "'");
 }

@@ -65,6 +65,12 @@ void XmlUnknownTag(const TiXmlElement* element);
 void XmlUnknownValue(const std::string& tag, const std::string& attribute,
                      const std::string& value);
 
+// Parses the text, up to its first NUL, into the document. TinyXML steps over
+// a multi-byte UTF-8 character whole, so a lead byte just before the end would
+// take it past the terminating NUL: the parse runs over a copy with room to
+// spare behind the end.
+void XmlParse(TiXmlDocument& document, const char* text);
+
 // Fills the document from the data file (disk first, then the archive). Throws
 // "XML filename was not specified!", the file layer's "Can't open file" or
 // "XML parsing error '<description>'" with the document's location; a text

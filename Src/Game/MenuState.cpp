@@ -1,10 +1,13 @@
 #include "Game/MenuState.h"
 
+#include "Audio/Music.h"
 #include "Audio/Sample.h"
 #include "Engine/DataReader.h"
 #include "Engine/Error.h"
 #include "Engine/Settings.h"
 #include "Engine/UiRootInterface.h"
+#include "Game/Melee/MeleeState.h"
+#include "Game/Solar/SolarSystemState.h"
 #include "Graphics/Font.h"
 #include "Ui/Root.h"
 
@@ -14,6 +17,13 @@ namespace
 const int MenuStateId = 1;
 const char* const MenuFont = "Arial16";
 const char* const MenuSamples[] = {"Menu movement", "Menu select"};
+const int MusicFadeMs = 100;
+
+template <class State>
+Engine::GameState* MakeState(Timer* timer, VideoInterface* graph, DataStore* parentStore)
+{
+    return new State(timer, graph, parentStore);
+}
 
 } // namespace
 
@@ -35,10 +45,32 @@ void MenuState::Init()
         root->RunOnLoad();
 }
 
-// The battle and the solar system are not part of the game yet: their flags
-// stay set until they are.
+void MenuState::OnResume()
+{
+    SimpleGameState::OnResume();
+    if (music)
+        music->Play(MusicFadeMs);
+}
+
+// One game mode a frame, in the order of the table; another flag set stays
+// set until the player is back in the menu.
 Engine::GameState* MenuState::Update()
 {
+    using Maker = Engine::GameState* (*)(Timer*, VideoInterface*, DataStore*);
+    static const struct
+    {
+        bool MenuState::*flag;
+        Maker make;
+    } modes[] = {{&MenuState::startGame, MakeState<SolarSystemState>},
+                 {&MenuState::startMelee, MakeState<MeleeState>}};
+    for (const auto& mode : modes)
+    {
+        if (this->*mode.flag)
+        {
+            this->*mode.flag = false;
+            return mode.make(timer, graph, &store);
+        }
+    }
     return this;
 }
 

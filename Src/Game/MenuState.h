@@ -2,6 +2,8 @@
 
 #include "Engine/SimpleGameState.h"
 
+class Music;
+
 // The first game state, at the bottom of the stack: the main menu. It has no
 // scene; everything it shows is its interface, read from the group
 // "MenuData" of the root data file, whose scripts drive it through the Lua
@@ -16,6 +18,8 @@ public:
     // interface's OnLoad scripts. Throws Error when the data cannot be read or
     // has no "Arial16".
     void Init() override;
+    // Plays the menu's music again, when it has one.
+    void OnResume() override;
 
 protected:
     GameState* Update() override;
@@ -34,4 +38,5 @@ private:
 
     bool startGame = false;
     bool startMelee = false;
+    Music* music = nullptr;
 };

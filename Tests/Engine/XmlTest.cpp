@@ -190,3 +190,22 @@ TEST(XmlTest, LoadFileReadsDataFilesAndReportsFaults)
     EXPECT_NE(std::string::npos, parseError.find("' in:\nData/Broken.xml, line 1")) << parseError;
     DestroyFileMutex();
 }
+
+// A UTF-8 lead byte just before the end of the text: TinyXML steps over the
+// whole character and used to read on past the end, here into an element
+// that stands behind a NUL.
+TEST(XmlTest, ParsingEndsAtTheEndOfTheText)
+{
+    const std::string beyond = std::string("\0\0\0<B/>", 7);
+    for (const std::string text : {std::string("\xef\xbb\xbf<A>\xf0"),
+                                   std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?><A>x\xe2")})
+    {
+        SCOPED_TRACE(text);
+        const std::string memory = text + beyond;
+        TiXmlDocument document;
+        XmlParse(document, memory.c_str());
+        EXPECT_TRUE(document.Error());
+        const TiXmlElement* const a = document.FirstChildElement("A");
+        EXPECT_TRUE(a == nullptr || a->FirstChildElement("B") == nullptr);
+    }
+}

@@ -1,4 +1,5 @@
 #include "Support/Archive.h"
+#include "Support/GameWindow.h"
 #include "Support/LuaScript.h"
 #include "Support/Screenshot.h"
 #include "Support/TempDirectory.h"
@@ -17,79 +18,11 @@ namespace fs = std::filesystem;
 namespace
 {
 
-using Pixel = Screenshot::Pixel;
-
-enum class Hue
-{
-    Red,
-    Green,
-    Blue
-};
-
-// The channel of the hue outweighs both others clearly.
-bool Shows(Pixel pixel, Hue hue)
-{
-    const int margin = 40;
-    switch (hue)
-    {
-    case Hue::Red:
-        return pixel.red > pixel.green + margin && pixel.red > pixel.blue + margin;
-    case Hue::Green:
-        return pixel.green > pixel.red + margin && pixel.green > pixel.blue + margin;
-    case Hue::Blue:
-        return pixel.blue > pixel.red + margin && pixel.blue > pixel.green + margin;
-    }
-    return false;
-}
-
-int Difference(Pixel a, Pixel b)
-{
-    return std::abs(a.red - b.red) + std::abs(a.green - b.green) + std::abs(a.blue - b.blue);
-}
-
-struct Point
-{
-    int x, y;
-};
-
-// The menu's buttons are 200 by 40 pixels, centred across the window; their
-// tops lie at these distances from its centre, and each has its own tint.
-struct MenuButton
-{
-    int top;
-    Hue hue;
-};
-
-const MenuButton StartGame = {-60, Hue::Blue};
-const MenuButton Battle = {0, Hue::Green};
-const MenuButton Exit = {60, Hue::Red};
-const MenuButton Buttons[] = {StartGame, Battle, Exit};
-
-// A point where the button shows its tint, left of its label.
-Point Swatch(const MenuButton& button, int width, int height)
-{
-    return {width / 2 - 85, height / 2 + button.top + 20};
-}
-
-Point Centre(const MenuButton& button, int width, int height)
-{
-    return {width / 2, height / 2 + button.top + 20};
-}
-
 // A point inside the error window, which hangs from the top centre, right of
 // its caption and above its message.
 Point ErrorWindowSwatch(int width)
 {
     return {width / 2 + 210, 30};
-}
-
-void ReplaceInFile(const std::string& file, const std::string& text, const std::string& by)
-{
-    std::string content = ReadTextFile(file);
-    const std::size_t at = content.find(text);
-    ASSERT_NE(std::string::npos, at) << text << " not in " << file;
-    content.replace(at, text.size(), by);
-    WriteTextFile(file, content);
 }
 
 int Occurrences(const std::string& text, const std::string& part)
@@ -100,55 +33,8 @@ int Occurrences(const std::string& text, const std::string& part)
     return count;
 }
 
-class MenuE2eTest : public ::testing::Test
+class MenuE2eTest : public ZevWindowTest
 {
-protected:
-    // Throws when no window appears, which ends the test there.
-    void Start()
-    {
-        zev = StartZev(directory.Path(), ZevEnvironment(display));
-        window = display.FindWindow(ZevWindowTitle, ZevTimeout);
-        if (!window)
-            throw std::runtime_error("The game's window did not appear\n" + zev->Output() +
-                                     zev->Errors());
-    }
-
-    // Photographs the window until the picture passes the test; returns the
-    // last picture taken.
-    Screenshot WaitForPicture(const std::function<bool(const Screenshot&)>& test)
-    {
-        return WaitForScreenshot(display, window, test, ZevTimeout);
-    }
-
-    static bool ShowsMenu(const Screenshot& picture)
-    {
-        for (const MenuButton& button : Buttons)
-        {
-            const Point swatch = Swatch(button, picture.Width(), picture.Height());
-            if (!Shows(picture.At(swatch.x, swatch.y), button.hue))
-                return false;
-        }
-        return true;
-    }
-
-    // Waits until the three buttons show their tints at their places.
-    Screenshot WaitForMenu()
-    {
-        Screenshot menu = WaitForPicture(ShowsMenu);
-        EXPECT_TRUE(ShowsMenu(menu)) << "The menu did not appear\n" << zev->Output();
-        return menu;
-    }
-
-    void Click(const MenuButton& button, const Screenshot& menu)
-    {
-        const Point centre = Centre(button, menu.Width(), menu.Height());
-        display.Click(window, centre.x, centre.y);
-    }
-
-    TempDirectory directory;
-    VirtualDisplay display;
-    std::unique_ptr<ChildProcess> zev;
-    unsigned long window = 0;
 };
 
 TEST_F(MenuE2eTest, TheButtonsAppearHighlightUnderThePointerAndExitEndsTheProcess)
@@ -363,9 +249,16 @@ TEST_F(MenuE2eTest, ASessionThroughEveryGameModeLeaksNothing)
     CopyGameData(directory.Path());
     Start();
     const Screenshot menu = WaitForMenu();
-    // "Start game" and "Battle" open no game mode yet.
+    // Into the solar system and back with Escape.
     Click(StartGame, menu);
-    Click(Battle, menu);
+    EXPECT_FALSE(ShowsMenu(WaitForPicture(std::not_fn(ShowsMenu)))) << "No solar system";
+    display.Key(window, "Escape", true);
+    display.Key(window, "Escape", false);
+    // Into the battle and back with Escape.
+    Click(Battle, WaitForMenu());
+    EXPECT_FALSE(ShowsMenu(WaitForPicture(std::not_fn(ShowsMenu)))) << "No battle";
+    display.Key(window, "Escape", true);
+    display.Key(window, "Escape", false);
     Click(Exit, WaitForMenu());
     ExpectCleanEnd(*zev);
     const std::string report = ReadTextFile("stdout.txt");

@@ -3,6 +3,7 @@
 #include "Support/Deadline.h"
 #include "Support/VirtualDisplay.h"
 
+#include <cstdlib>
 #include <optional>
 #include <sstream>
 #include <stdexcept>
@@ -70,4 +71,26 @@ Screenshot WaitForScreenshot(const VirtualDisplay& display, unsigned long window
     if (!picture)
         throw std::runtime_error(failure);
     return *picture;
+}
+
+bool Shows(Screenshot::Pixel pixel, Hue hue)
+{
+    const int margin = 40;
+    switch (hue)
+    {
+    case Hue::Red:
+        return pixel.red > pixel.green + margin && pixel.red > pixel.blue + margin;
+    case Hue::Green:
+        return pixel.green > pixel.red + margin && pixel.green > pixel.blue + margin;
+    case Hue::Blue:
+        return pixel.blue > pixel.red + margin && pixel.blue > pixel.green + margin;
+    case Hue::Yellow:
+        return pixel.red > pixel.blue + margin && pixel.green > pixel.blue + margin;
+    }
+    return false;
+}
+
+int Difference(Screenshot::Pixel a, Screenshot::Pixel b)
+{
+    return std::abs(a.red - b.red) + std::abs(a.green - b.green) + std::abs(a.blue - b.blue);
 }

@@ -38,3 +38,17 @@ private:
 Screenshot WaitForScreenshot(const VirtualDisplay& display, unsigned long window,
                              const std::function<bool(const Screenshot&)>& test,
                              std::chrono::milliseconds timeout);
+
+enum class Hue
+{
+    Red,
+    Green,
+    Blue,
+    Yellow
+};
+
+// The channels of the hue outweigh the others clearly.
+bool Shows(Screenshot::Pixel pixel, Hue hue);
+
+// The sum of the three channels' differences.
+int Difference(Screenshot::Pixel a, Screenshot::Pixel b);

@@ -41,6 +41,16 @@ std::string ReadTextFile(const std::string& name)
     return content.str();
 }
 
+void ReplaceInFile(const std::string& file, const std::string& text, const std::string& by)
+{
+    std::string content = ReadTextFile(file);
+    const std::size_t at = content.find(text);
+    if (at == std::string::npos)
+        throw std::runtime_error(text + " not in " + file);
+    content.replace(at, text.size(), by);
+    WriteTextFile(file, content);
+}
+
 bool FileExists(const std::string& name)
 {
     return fs::exists(name);

@@ -26,4 +26,8 @@ void WriteTextFile(const std::string& name, const std::string& content);
 // The whole content of a file, or the empty string when it cannot be read.
 std::string ReadTextFile(const std::string& name);
 
+// Replaces the first occurrence of the text in the file; throws
+// std::runtime_error when the file does not hold it.
+void ReplaceInFile(const std::string& file, const std::string& text, const std::string& by);
+
 bool FileExists(const std::string& name);

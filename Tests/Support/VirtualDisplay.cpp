@@ -108,3 +108,12 @@ void VirtualDisplay::Click(unsigned long window, int x, int y) const
     if (!click.succeeded)
         throw std::runtime_error("xdotool could not click: " + click.errors);
 }
+
+void VirtualDisplay::Key(unsigned long window, const std::string& key, bool down) const
+{
+    const ToolRun press = RunTool(
+        {"xdotool", down ? "keydown" : "keyup", "--window", std::to_string(window), key},
+        {{"DISPLAY", name}}, ToolTimeout);
+    if (!press.succeeded)
+        throw std::runtime_error("xdotool could not press " + key + ": " + press.errors);
+}

@@ -37,6 +37,9 @@ public:
     // Moves the pointer there and presses and releases the left button, as a
     // user does (through XTEST, not as events sent to the window).
     void Click(unsigned long window, int x, int y) const;
+    // Presses or releases the key (an X key name such as "Up" or "z") in the
+    // window, which keeps it held until released.
+    void Key(unsigned long window, const std::string& key, bool down) const;
 
 private:
     std::unique_ptr<ChildProcess> server;

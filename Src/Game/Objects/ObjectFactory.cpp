@@ -3,6 +3,8 @@
 #include "Engine/DataStore.h"
 #include "Engine/Error.h"
 #include "Engine/StringUtil.h"
+#include "Game/Melee/ShipModel.h"
+#include "Game/Melee/ShipView.h"
 #include "Game/Objects/AiController.h"
 #include "Game/Objects/AnimationView.h"
 #include "Game/Objects/AsteroidModel.h"
@@ -10,6 +12,8 @@
 #include "Game/Objects/PlanetModel.h"
 #include "Game/Objects/PlayerController.h"
 #include "Game/Objects/ShipModel.h"
+#include "Game/Solar/SolarPlanetModel.h"
+#include "Game/Solar/SolarPlanetView.h"
 
 #include <algorithm>
 #include <iterator>
@@ -61,7 +65,8 @@ ModelInterface* ObjectFactory::MakeModel(int kind)
 {
     static const Kind<ModelMaker> models[] = {{0, &ObjectFactory::MakePositionModel},
                                               {2, &ObjectFactory::MakeAsteroidModel},
-                                              {3, &ObjectFactory::MakePlanetModel}};
+                                              {3, &ObjectFactory::MakePlanetModel},
+                                              {4, &ObjectFactory::MakeSolarPlanetModel}};
     return (this->*FindKind(models, kind, "model"))();
 }
 
@@ -70,7 +75,9 @@ ViewInterface* ObjectFactory::MakeView(int kind, ModelInterface* model)
 {
     static const Kind<ViewMaker> views[] = {{0, nullptr},
                                             {1, &ObjectFactory::MakeAnimationView},
-                                            {2, &ObjectFactory::MakeObject3DView}};
+                                            {2, &ObjectFactory::MakeObject3DView},
+                                            {3, &ObjectFactory::MakeShipView},
+                                            {4, &ObjectFactory::MakeSolarPlanetView}};
     const ViewMaker make = FindKind(views, kind, "view");
     return make ? (this->*make)(kind, model) : nullptr;
 }
@@ -113,6 +120,11 @@ ModelInterface* ObjectFactory::MakePlanetModel() const
     return new PlanetModel(Object3DModel::RequireMesh(*store, "Planet"), PlanetRadius, world);
 }
 
+ModelInterface* ObjectFactory::MakeSolarPlanetModel() const
+{
+    return new SolarPlanetModel(Object3DModel::RequireMesh(*store, "Planet"));
+}
+
 ViewInterface* ObjectFactory::MakeAnimationView(int kind, ModelInterface* model) const
 {
     return new AnimationView(timer, Require<PositionModel>(model, "view", kind),
@@ -122,6 +134,16 @@ ViewInterface* ObjectFactory::MakeAnimationView(int kind, ModelInterface* model)
 ViewInterface* ObjectFactory::MakeObject3DView(int kind, ModelInterface* model) const
 {
     return new Object3DView(Require<Object3DModel>(model, "view", kind));
+}
+
+ViewInterface* ObjectFactory::MakeShipView(int kind, ModelInterface* model) const
+{
+    return new Melee::ShipView(Require<Melee::ShipModel>(model, "view", kind));
+}
+
+ViewInterface* ObjectFactory::MakeSolarPlanetView(int kind, ModelInterface* model) const
+{
+    return new SolarPlanetView(Require<SolarPlanetModel>(model, "view", kind));
 }
 
 ControllerInterface* ObjectFactory::MakePlainController(int kind, ModelInterface* model,

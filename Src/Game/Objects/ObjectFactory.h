@@ -34,9 +34,12 @@ private:
     ModelInterface* MakePositionModel() const;
     ModelInterface* MakeAsteroidModel() const;
     ModelInterface* MakePlanetModel() const;
+    ModelInterface* MakeSolarPlanetModel() const;
 
     ViewInterface* MakeAnimationView(int kind, ModelInterface* model) const;
     ViewInterface* MakeObject3DView(int kind, ModelInterface* model) const;
+    ViewInterface* MakeShipView(int kind, ModelInterface* model) const;
+    ViewInterface* MakeSolarPlanetView(int kind, ModelInterface* model) const;
 
     ControllerInterface* MakePlainController(int kind, ModelInterface* model,
                                              ViewInterface* view) const;

@@ -22,7 +22,7 @@ const Event::UnitInfo* UnitEvent(const SDL_Event& event)
 PlayerController::PlayerController(ShipModel* model, ViewInterface* view, EventDispatcher& events,
                                    ObjectFactoryInterface::ObjectList* world)
     : ControllerInterface(model, view), ship(model),
-      keys(std::make_unique<KeyHandler>(events, KeyCount)), world(world),
+      keys(std::make_unique<KeyHandler>(events, KeyCount, false)), world(world),
       subscription(events, SDL_USEREVENT, OnUnitEvent, this)
 {
     for (int key = 0; key < KeyCount; ++key)

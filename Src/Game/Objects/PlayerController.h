@@ -10,8 +10,9 @@
 class ShipModel;
 
 // Steers a ship from the keyboard: Up thrusts, Left and Right turn, z and x
-// fire. A battle ship also gets its target from the unit events: the first
-// other ship announced, until that ship is destroyed.
+// fire. The keys pass on to the handlers after it, so that every ship on them
+// responds. A battle ship also gets its target from the unit events: the
+// first other ship announced, until that ship is destroyed.
 class PlayerController : public ControllerInterface
 {
 public:

@@ -10,11 +10,13 @@ PositionView::PositionView(PositionModel* model, Math::Matrix* target)
 void PositionView::Interpolate(float alpha)
 {
     const PositionModel* const position = GetPositionModel();
-    target->Lerp(position->GetPreviousTransform(), position->GetTransform(), alpha);
+    interpolated.Lerp(position->GetPreviousTransform(), position->GetTransform(), alpha);
+    *target = interpolated;
 }
 
 void PositionView::ApplyOffset()
 {
+    *target = interpolated;
     for (int i = 0; i < 3; ++i)
         (*target)[12 + i] += offset[i];
 }

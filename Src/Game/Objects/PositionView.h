@@ -1,14 +1,10 @@
 #pragma once
 
+#include "Engine/Matrix.h"
 #include "Engine/Vector.h"
 #include "Engine/ViewInterface.h"
 
 class PositionModel;
-
-namespace Math
-{
-class Matrix;
-}
 
 // A view that draws a positioned model at a transform blended between the
 // model's last two steps. Each frame the game state interpolates the first
@@ -20,14 +16,17 @@ public:
     // view.
     PositionView(PositionModel* model, Math::Matrix* target);
 
-    // The target becomes previous x (1 - alpha) + current x alpha.
+    // The interpolated transform, and the target, become previous x
+    // (1 - alpha) + current x alpha.
     void Interpolate(float alpha);
-    // Adds the offset to the target's translation; the views call it when they
-    // draw, after a fresh interpolation.
+    // The target becomes the interpolated transform moved by the offset; the
+    // views call it when they draw. Drawing twice from one interpolation
+    // moves it once.
     void ApplyOffset();
 
     // The drawn transform.
     const Math::Matrix* GetTransform() const { return target; }
+    const Math::Matrix& GetInterpolated() const { return interpolated; }
     const PositionModel* GetPositionModel() const;
 
     // A shift of the drawn place: the battle draws every object at its image
@@ -36,4 +35,7 @@ public:
 
 protected:
     Math::Matrix* target;
+
+private:
+    Math::Matrix interpolated = Math::Matrix::Identity;
 };

@@ -29,7 +29,14 @@ Model* DataStore::GetModel(const std::string& name, bool mustExist)
 
 Model::Model(DataStore* store, const std::string& path) : Resource(path), store(store) {}
 
+Model::Model(const std::string& name, bool ready) : Resource(name, ready), store(nullptr) {}
+
 Model::~Model() = default;
+
+Model* Model::MakeEmpty(const std::string& name)
+{
+    return new Model(name, true);
+}
 
 void Model::Load()
 {

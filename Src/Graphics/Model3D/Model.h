@@ -20,6 +20,10 @@ public:
     Model(DataStore* store, const std::string& path);
     ~Model() override;
 
+    // A model without meshes under the name, ready from the start: the mesh
+    // of what is not drawn.
+    static Model* MakeEmpty(const std::string& name);
+
     void Load() override;
     bool ParseElement(const TiXmlElement* element, const std::string& lowerTag) override;
 
@@ -27,6 +31,8 @@ public:
     const Model3D::MeshList& GetMeshes() const { return meshes; }
 
 private:
+    Model(const std::string& name, bool ready);
+
     // The product of the children, the first acting first on a point.
     void ParseDeform(const TiXmlElement* element);
     static Math::Matrix ParseMove(const TiXmlElement* element);

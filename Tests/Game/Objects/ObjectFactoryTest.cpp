@@ -7,6 +7,8 @@
 #include "Game/Objects/PlanetModel.h"
 #include "Game/Objects/PlayerController.h"
 #include "Game/Objects/ShipModel.h"
+#include "Game/Solar/SolarPlanetModel.h"
+#include "Game/Solar/SolarPlanetView.h"
 #include "Support/Capture.h"
 #include "WorldFixture.h"
 
@@ -39,6 +41,7 @@ TEST_F(ObjectFactoryTest, MakesTheObjectsOfItsTableAndTheyJoinOnePerStep)
 {
     ControllerInterface* const planet = ObjectFactoryInterface::CreateObject(1);
     ControllerInterface* const asteroid = ObjectFactoryInterface::CreateObject(0);
+    ControllerInterface* const body = ObjectFactoryInterface::CreateObject(2);
     ControllerInterface* const bare = ObjectFactoryInterface::CreateObject(3);
     ControllerInterface* const other = ObjectFactoryInterface::CreateObject(4);
     EXPECT_EQ(Classes(typeid(PlanetModel).name(), typeid(Object3DView).name(),
@@ -47,12 +50,15 @@ TEST_F(ObjectFactoryTest, MakesTheObjectsOfItsTableAndTheyJoinOnePerStep)
     EXPECT_EQ(Classes(typeid(AsteroidModel).name(), typeid(Object3DView).name(),
                       typeid(ControllerInterface).name()),
               Classes(asteroid));
+    EXPECT_EQ(Classes(typeid(SolarPlanetModel).name(), typeid(SolarPlanetView).name(),
+                      typeid(ControllerInterface).name()),
+              Classes(body));
     for (const ControllerInterface* object : {bare, other})
         EXPECT_EQ(Classes(typeid(PositionModel).name(), "-", typeid(ControllerInterface).name()),
                   Classes(object));
 
     EXPECT_TRUE(world.empty());
-    for (const ControllerInterface* object : {planet, asteroid, bare, other})
+    for (const ControllerInterface* object : {planet, asteroid, body, bare, other})
     {
         factory->Flush();
         ASSERT_EQ(object, world.back());
@@ -144,6 +150,8 @@ TEST_F(ObjectFactoryTest, UnknownAndMismatchedKindsThrowAndKeepNothing)
          "ObjectFactory, wrong model for view: 2"},
         {[] { ObjectFactoryInterface::CreateView(1, nullptr); },
          "ObjectFactory, wrong model for view: 1"},
+        {[] { ObjectFactoryInterface::CreateObject(3, 4, 0); },
+         "ObjectFactory, wrong model for view: 4"},
         {[&] { ObjectFactoryInterface::CreateController(1, &place, nullptr); },
          "ObjectFactory, wrong model for controller: 1"},
         {[&] { ObjectFactoryInterface::CreateController(2, &place, nullptr); },

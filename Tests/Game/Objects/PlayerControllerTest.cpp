@@ -1,6 +1,7 @@
 #include "Game/Objects/PlayerController.h"
 
 #include "Engine/GameEvents.h"
+#include "Engine/LuaState.h"
 #include "Game/Melee/ShipModel.h"
 #include "Game/Objects/AiController.h"
 #include "Support/EventCounter.h"
@@ -18,21 +19,27 @@ protected:
     // A battle ship of that player under a player controller, in the world.
     Melee::ShipModel* BattleShip(int player)
     {
-        auto* ship = new Melee::ShipModel(*data, store, player);
+        auto* ship = new Melee::ShipModel(*data, store, lua, player, "Captain");
         world.push_back(new PlayerController(ship, nullptr, events, &world));
         return ship;
     }
 
     // Counts the user events that reach a handler behind the controllers.
     EventCounter behind;
+    LuaState lua;
 
     const std::unique_ptr<Melee::ShipModel::Data> data = ShipData();
 };
 
-TEST_F(PlayerControllerTest, TheKeysSetTheShipsControls)
+// Both ships of the battle are on the same keys: each key reaches both, and
+// the handlers behind them.
+TEST_F(PlayerControllerTest, TheKeysSetTheControlsOfEveryShipOnThem)
 {
-    ShipModel* const ship = new ShipModel(*data, store);
-    PlayerController controller(ship, nullptr, events, &world);
+    ShipModel* const ships[] = {new ShipModel(*data, store), new ShipModel(*data, store)};
+    PlayerController first(ships[0], nullptr, events, &world);
+    PlayerController second(ships[1], nullptr, events, &world);
+    EventCounter keysBehind;
+    events.AddHandler(SDL_KEYDOWN, EventCounter::Count, &keysBehind, false);
     const struct
     {
         SDLKey key;
@@ -46,17 +53,22 @@ TEST_F(PlayerControllerTest, TheKeysSetTheShipsControls)
     {
         PushKey(SDL_KEYDOWN, key.key);
         events.Poll();
-        controller.Update();
-        EXPECT_TRUE(ship->controls.*key.flag) << key.key;
+        first.Update();
+        second.Update();
+        EXPECT_TRUE(ships[0]->controls.*key.flag) << key.key;
+        EXPECT_TRUE(ships[1]->controls.*key.flag) << key.key;
         PushKey(SDL_KEYUP, key.key);
         events.Poll();
-        controller.Update();
-        EXPECT_FALSE(ship->controls.*key.flag) << key.key;
+        first.Update();
+        second.Update();
+        EXPECT_FALSE(ships[0]->controls.*key.flag) << key.key;
+        EXPECT_FALSE(ships[1]->controls.*key.flag) << key.key;
     }
-    ship->nearPlanet = true;
-    controller.Update();
+    EXPECT_EQ(5, keysBehind.events);
+    ships[0]->nearPlanet = true;
+    first.Update();
     // The planets set and clear that one.
-    EXPECT_FALSE(ship->nearPlanet);
+    EXPECT_FALSE(ships[0]->nearPlanet);
 }
 
 TEST_F(PlayerControllerTest, BothTurnKeysHeldHoldTheHeading)
@@ -87,11 +99,10 @@ TEST_F(PlayerControllerTest, BothTurnKeysHeldHoldTheHeading)
 
 TEST_F(PlayerControllerTest, TwoBattleShipsTakeEachOtherAsTargets)
 {
-    // The events of both arrive once both exist.
+    // The ships announce themselves; the events of both arrive once both
+    // exist.
     Melee::ShipModel* const first = BattleShip(1);
-    Event::Send(Event::UnitCreated(1));
     Melee::ShipModel* const second = BattleShip(2);
-    Event::Send(Event::UnitCreated(2));
     events.AddHandler(SDL_USEREVENT, EventCounter::Count, &behind, false);
     events.Poll();
     EXPECT_EQ(second, first->GetTarget());
@@ -99,7 +110,6 @@ TEST_F(PlayerControllerTest, TwoBattleShipsTakeEachOtherAsTargets)
 
     // A ship ignores its own creation, and one with a target keeps it.
     Melee::ShipModel* const third = BattleShip(3);
-    Event::Send(Event::UnitCreated(3));
     events.Poll();
     EXPECT_EQ(second, first->GetTarget());
     EXPECT_EQ(first, second->GetTarget());
@@ -113,15 +123,15 @@ TEST_F(PlayerControllerTest, TwoBattleShipsTakeEachOtherAsTargets)
     EXPECT_EQ(nullptr, first->GetTarget());
     EXPECT_EQ(first, second->GetTarget());
     EXPECT_EQ(nullptr, third->GetTarget());
-    // Every event goes on to the handlers behind.
-    EXPECT_EQ(6, behind.events);
+    // Every event goes on to the handlers behind: the five of each ship's
+    // making and the three above.
+    EXPECT_EQ(18, behind.events);
 }
 
 TEST_F(PlayerControllerTest, ATargetThatIsDeletedReadsNull)
 {
     Melee::ShipModel* const first = BattleShip(1);
     Melee::ShipModel* const second = BattleShip(2);
-    Event::Send(Event::UnitCreated(2));
     events.Poll();
     ASSERT_EQ(second, first->GetTarget());
     delete world.back();
