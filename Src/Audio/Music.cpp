@@ -54,10 +54,7 @@ void Music::Load()
 {
     if (!Audio::IsOpen() || music)
         return;
-    ReadDefinition("Music", true);
-    if (path.empty())
-        throw Error("Music filename was not specified!");
-    SDL_RWops* const source = OpenSound(path);
+    SDL_RWops* const source = OpenSoundResource(*this, "Music");
     music = Mix_LoadMUS_RW(source);
     if (!music)
     {

@@ -31,10 +31,7 @@ void Sample::Load()
 {
     if (!Audio::IsOpen() || chunk)
         return;
-    ReadDefinition("Sample", true);
-    if (path.empty())
-        throw Error("Sample filename was not specified!");
-    SDL_RWops* const stream = OpenSound(path);
+    SDL_RWops* const stream = OpenSoundResource(*this, "Sample");
     chunk = Mix_LoadWAV_RW(stream, 1);
     if (!chunk)
         throw Error("Unknown sample format: ", path);

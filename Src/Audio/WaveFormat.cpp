@@ -2,6 +2,7 @@
 
 #include "Engine/DataFile.h"
 #include "Engine/Error.h"
+#include "Engine/Resource.h"
 #include "Engine/StringUtil.h"
 
 #include <cstdint>
@@ -95,4 +96,12 @@ SDL_RWops* OpenSound(const std::string& path)
         throw;
     }
     return stream;
+}
+
+SDL_RWops* OpenSoundResource(Resource& resource, const std::string& kind)
+{
+    resource.ReadDefinition(kind, true);
+    if (resource.GetPath().empty())
+        throw Error(kind, " filename was not specified!");
+    return OpenSound(resource.GetPath());
 }

@@ -25,7 +25,7 @@ const int IgnoreCase = 2;
 bool IsFileOnDisk(const char* name)
 {
     std::error_code error;
-    return std::filesystem::is_regular_file(Platform::ToNativePath(name), error);
+    return std::filesystem::is_regular_file(name, error);
 }
 
 char* Terminate(std::unique_ptr<char[]> buffer, std::size_t length, std::size_t* size)
@@ -157,10 +157,11 @@ void DestroyFileMutex()
 
 char* ReadFile(const std::string& name, std::size_t* size)
 {
+    const std::string path = NormalizePath(name);
     const ScopedLock lock(fileMutex);
-    char* buffer = ReadFromDisk(name.c_str(), size);
+    char* buffer = ReadFromDisk(path.c_str(), size);
     if (!buffer)
-        buffer = ReadFromZip(name.c_str(), size);
+        buffer = ReadFromZip(path.c_str(), size);
     if (!buffer)
         throw Error("Can't open file '", name, "'");
     return buffer;
@@ -168,14 +169,15 @@ char* ReadFile(const std::string& name, std::size_t* size)
 
 SDL_RWops* OpenRW(const std::string& name)
 {
+    const std::string path = NormalizePath(name);
     ScopedLock lock(fileMutex);
-    if (IsFileOnDisk(name.c_str()))
+    if (IsFileOnDisk(path.c_str()))
     {
-        if (SDL_RWops* stream = Platform::OpenFileRW(name, "rb"))
+        if (SDL_RWops* stream = Platform::OpenFileRW(path, "rb"))
             return stream;
     }
     std::size_t size = 0;
-    char* buffer = ReadFromZip(name.c_str(), &size);
+    char* buffer = ReadFromZip(path.c_str(), &size);
     lock.Unlock();
     if (!buffer)
         throw Error("Can't open file '", name, "'");
@@ -215,7 +217,7 @@ char* ReadFromZip(const char* name, std::size_t* size)
             ThrowDamaged(name, "the archive is damaged or cut short");
         return nullptr;
     }
-    const int found = unzLocateFile(archive.file, NormalizePath(name).c_str(), IgnoreCase);
+    const int found = unzLocateFile(archive.file, name, IgnoreCase);
     if (found == UNZ_END_OF_LIST_OF_FILE)
         return nullptr;
     if (found != UNZ_OK)

@@ -27,8 +27,9 @@ char* ReadFile(const std::string& name, std::size_t* size);
 SDL_RWops* OpenRW(const std::string& name);
 
 // The two sources of ReadFile: a buffer as ReadFile returns it, or null when
-// the file is not there (or, on disk, cannot be read whole). The archive is
-// searched ignoring case, under the normalised name; a damaged archive or
+// the file is not there (or, on disk, cannot be read whole). Both take the
+// name as NormalizePath writes it, which ReadFile and OpenRW make of the name
+// they are given; the archive is searched ignoring case. A damaged archive or
 // entry throws the error above.
 char* ReadFromDisk(const char* name, std::size_t* size);
 char* ReadFromZip(const char* name, std::size_t* size);

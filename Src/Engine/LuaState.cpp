@@ -44,12 +44,13 @@ void LuaCheckArgs(lua_State* L, int n)
         LuaError(L, "Too few arguments, " + std::to_string(n) + " required");
 }
 
-Object* LuaGetThis(lua_State* L)
+Object* LuaGetThis(lua_State* L, int index)
 {
-    if (!lua_istable(L, 1))
+    if (!lua_istable(L, index))
         return nullptr;
+    const int table = index < 0 ? lua_gettop(L) + 1 + index : index;
     lua_pushliteral(L, "__this");
-    lua_rawget(L, 1);
+    lua_rawget(L, table);
     Object* const object =
         lua_islightuserdata(L, -1) ? static_cast<Object*>(lua_touserdata(L, -1)) : nullptr;
     lua_pop(L, 1);

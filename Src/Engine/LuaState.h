@@ -17,9 +17,10 @@
 // the bound table (argument 1).
 void LuaCheckArgs(lua_State* L, int n);
 
-// The object bound as "__this" to the table in argument 1; null when argument 1
-// is not a table or its "__this" holds no light userdata.
-Object* LuaGetThis(lua_State* L);
+// The object bound as "__this" to the table at the stack index (argument 1
+// unless told otherwise); null when that is not a table or its "__this"
+// holds no light userdata.
+Object* LuaGetThis(lua_State* L, int index = 1);
 
 // Lua's own rule for text: a string, or a number taken as its text. False,
 // with the text untouched, for any other value.

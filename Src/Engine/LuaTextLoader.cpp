@@ -2,6 +2,7 @@
 
 #include "Engine/DataFile.h"
 #include "Engine/LuaState.h"
+#include "Engine/StringUtil.h"
 
 #include <cstring>
 #include <memory>
@@ -115,7 +116,7 @@ int LuaLoadString(lua_State* L)
 int LoadFile(lua_State* L, const char* file)
 {
     std::size_t size = 0;
-    const std::unique_ptr<char[]> buffer(ReadFromDisk(file, &size));
+    const std::unique_ptr<char[]> buffer(ReadFromDisk(NormalizePath(file).c_str(), &size));
     if (!buffer)
     {
         lua_pushfstring(L, "cannot open %s", file);

@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 #include <tinyxml.h>
+#include <variant>
+#include <vector>
 
 const char* const GameTitle = "ZEV - Quillmere";
 const char* const GameVersion = "0.3 (build 280M)";
@@ -63,11 +65,6 @@ std::string FloatText(float value)
 
 // The values the game can run with. The audio values below 1 let the sound
 // start-up choose (Audio::Init); the others must suit SDL and the mixer.
-bool IsAnyInt(int)
-{
-    return true;
-}
-
 bool IsWindowSide(int pixels)
 {
     return pixels >= 1 && pixels <= 16384;
@@ -105,6 +102,183 @@ bool IsTimeStep(int ms)
     return ms >= 1 && ms <= 1000;
 }
 
+// One option of "settings.xml": where it stands, the variable it sets, its
+// default and, for numbers, the values the game can run with (null: any).
+template <class T>
+struct Value
+{
+    T* variable;
+    T defaultValue;
+    bool (*usable)(T) = nullptr;
+};
+
+struct Option
+{
+    const char* section;
+    const char* key;
+    std::variant<Value<int>, Value<float>, Value<bool>, Value<std::string>> value;
+    // Chosen by the sound start-up: written back only once the mixer opened.
+    bool mixerChosen = false;
+};
+
+// In the order the file is written, grouped by section.
+const std::vector<Option>& Options()
+{
+    static const std::vector<Option> options = {
+        {"Display", "width", Value<int>{&Settings::width, 640, IsWindowSide}},
+        {"Display", "height", Value<int>{&Settings::height, 480, IsWindowSide}},
+        {"Display", "bitsPerPixel", Value<int>{&Settings::bitsPerPixel, 32, IsColourDepth}},
+        {"Display", "fullScreen", Value<bool>{&Settings::fullScreen, false}},
+        {"Display", "waitVerticalRetrace", Value<bool>{&Settings::waitVerticalRetrace, true}},
+        {"Display", "gammaCorrection", Value<float>{&Settings::gammaCorrection, 1.0f}},
+        {"Audio", "enabled", Value<bool>{&Settings::enabled, true}},
+        {"Audio", "frequency", Value<int>{&Settings::frequency, 0, IsMixerRate}, true},
+        {"Audio", "chunkSize", Value<int>{&Settings::chunkSize, 0, IsChunkSize}, true},
+        {"Audio", "channels", Value<int>{&Settings::channels, 0, IsMixChannelCount}, true},
+        {"Audio", "speakers", Value<int>{&Settings::speakers, 0, IsSpeakerCount}, true},
+        {"Audio", "reverseStereo", Value<bool>{&Settings::reverseStereo, false}},
+        {"Audio", "musicVolume", Value<float>{&Settings::musicVolume, 1.0f}},
+        {"Audio", "sfxVolume", Value<float>{&Settings::sfxVolume, 1.0f}},
+        {"Net", "serverAddress", Value<std::string>{&Settings::serverAddress, "127.0.0.1"}},
+        {"Net", "serverPort", Value<int>{&Settings::serverPort, 2000}},
+        {"Other", "rootXml", Value<std::string>{&Settings::rootXml, "Data/Root.xml"}},
+        {"Other", "timeStep", Value<int>{&Settings::timeStep, 15, IsTimeStep}},
+        {"Other", "useDelay", Value<bool>{&Settings::useDelay, true}}};
+    return options;
+}
+
+void WarnKept(const TiXmlAttribute& option, const char* section, const std::string& kept)
+{
+    std::printf("Invalid value '%s' of the %s option '%s' in '%s': keeping %s\n", option.Value(),
+                section, option.Name(), FileName, kept.c_str());
+}
+
+// Each reader keeps the value, with a warning naming the section and the
+// option, when the text is not one it accepts.
+void ReadValue(const TiXmlAttribute& option, const char* section, const Value<int>& value)
+{
+    int read = 0;
+    if (StringToInt(option.Value(), read) && (!value.usable || value.usable(read)))
+        *value.variable = read;
+    else
+        WarnKept(option, section, ToString(*value.variable));
+}
+
+void ReadValue(const TiXmlAttribute& option, const char* section, const Value<float>& value)
+{
+    if (!StringToFloat(option.Value(), *value.variable))
+        WarnKept(option, section, FloatText(*value.variable));
+}
+
+// Only "true" and "false" set the value whatever it was before.
+void ReadValue(const TiXmlAttribute& option, const char* section, const Value<bool>& value)
+{
+    bool fromFalse = false;
+    bool fromTrue = true;
+    StringToBool(option.ValueStr(), fromFalse);
+    StringToBool(option.ValueStr(), fromTrue);
+    if (fromFalse == fromTrue)
+        *value.variable = fromFalse;
+    else
+        WarnKept(option, section, BoolToString(*value.variable));
+}
+
+void ReadValue(const TiXmlAttribute& option, const char*, const Value<std::string>& value)
+{
+    *value.variable = option.ValueStr();
+}
+
+// The option of the section whose first attribute is the key; a new one
+// holding "0" when there is none.
+TiXmlAttribute* GetOption(TiXmlElement* section, const char* key)
+{
+    for (TiXmlElement* option = section->FirstChildElement("Option"); option;
+         option = option->NextSiblingElement("Option"))
+    {
+        TiXmlAttribute* first = option->FirstAttribute();
+        if (first && first->NameTStr() == key)
+            return first;
+    }
+    TiXmlElement* option = AppendElement(section, "Option");
+    option->SetAttribute(key, "0");
+    return option->FirstAttribute();
+}
+
+// Each writer stores the value and says whether that changed the file.
+bool WriteValue(TiXmlAttribute& option, const Value<int>& value)
+{
+    int previous = 0;
+    StringToInt(option.Value(), previous);
+    option.SetValue(ToString(*value.variable));
+    return previous != *value.variable;
+}
+
+bool WriteValue(TiXmlAttribute& option, const Value<float>& value)
+{
+    float previous = 0;
+    const bool isNumber = StringToFloat(option.Value(), previous);
+    option.SetValue(FloatText(*value.variable));
+    return !isNumber || std::isnan(*value.variable) || previous != *value.variable;
+}
+
+bool WriteText(TiXmlAttribute& option, const std::string& text)
+{
+    const bool changed = option.ValueStr() != text;
+    option.SetValue(text);
+    return changed;
+}
+
+bool WriteValue(TiXmlAttribute& option, const Value<bool>& value)
+{
+    return WriteText(option, BoolToString(*value.variable));
+}
+
+bool WriteValue(TiXmlAttribute& option, const Value<std::string>& value)
+{
+    return WriteText(option, *value.variable);
+}
+
+void ReadOption(const TiXmlAttribute& attribute, const char* section)
+{
+    for (const Option& option : Options())
+    {
+        if (std::strcmp(option.section, section) == 0 && attribute.NameTStr() == option.key)
+        {
+            std::visit([&](const auto& value) { ReadValue(attribute, section, value); },
+                       option.value);
+            return;
+        }
+    }
+}
+
+// Reads every "Option" element of the section by its first attribute.
+void ForEachOption(const TiXmlElement* element, const char* section)
+{
+    for (const TiXmlElement* option = element->FirstChildElement(); option;
+         option = option->NextSiblingElement())
+    {
+        std::string name = option->ValueStr();
+        ToLower(name);
+        if (name == "option" && option->FirstAttribute())
+            ReadOption(*option->FirstAttribute(), section);
+    }
+}
+
+// The section of the table that the element's name stands for, in any case.
+const char* FindSection(const std::string& elementName)
+{
+    std::string lowerName = elementName;
+    ToLower(lowerName);
+    for (const Option& option : Options())
+    {
+        std::string section = option.section;
+        ToLower(section);
+        if (section == lowerName)
+            return option.section;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 Settings::Settings()
@@ -116,26 +290,9 @@ Settings::~Settings() = default;
 
 void Settings::SetDefaults()
 {
-    width = 640;
-    height = 480;
-    bitsPerPixel = 32;
-    fullScreen = false;
-    waitVerticalRetrace = true;
-    gammaCorrection = 1.0f;
-    enabled = true;
-    frequency = 0;
-    chunkSize = 0;
-    channels = 0;
-    speakers = 0;
-    reverseStereo = false;
-    musicVolume = 1.0f;
-    sfxVolume = 1.0f;
-    serverAddress = "127.0.0.1";
-    serverPort = 2000;
-    rootXml = "Data/Root.xml";
-    timeStep = 15;
-    useDelay = true;
-    StepSeconds = 0.015f;
+    for (const Option& option : Options())
+        std::visit([](const auto& value) { *value.variable = value.defaultValue; }, option.value);
+    StepSeconds = timeStep / 1000.0f;
 }
 
 void Settings::Load()
@@ -207,20 +364,13 @@ void Settings::ReadSections()
     const TiXmlElement* root = document->FirstChildElement("Settings");
     if (!root)
         return;
-    for (const TiXmlElement* section = root->FirstChildElement(); section;
-         section = section->NextSiblingElement())
+    for (const TiXmlElement* element = root->FirstChildElement(); element;
+         element = element->NextSiblingElement())
     {
-        std::string name = section->ValueStr();
-        ToLower(name);
-        if (name == "display")
-            ForEachOption(section, ReadDisplay);
-        else if (name == "audio")
-            ForEachOption(section, ReadAudio);
-        else if (name == "net")
-            ForEachOption(section, ReadNet);
-        else if (name == "other")
-            ForEachOption(section, ReadOther);
+        if (const char* const section = FindSection(element->ValueStr()))
+            ForEachOption(element, section);
     }
+    StepSeconds = timeStep / 1000.0f;
 }
 
 // Without a document Save writes nothing, so the user's file stays as it is.
@@ -231,120 +381,6 @@ void Settings::KeepUserFile(const std::string& reason)
     document.reset();
 }
 
-void Settings::ForEachOption(const TiXmlElement* section, OptionReader reader)
-{
-    for (const TiXmlElement* option = section->FirstChildElement(); option;
-         option = option->NextSiblingElement())
-    {
-        std::string name = option->ValueStr();
-        ToLower(name);
-        if (name == "option" && option->FirstAttribute())
-            reader(*option->FirstAttribute());
-    }
-}
-
-void Settings::ReadDisplay(const TiXmlAttribute& option)
-{
-    const char* const section = "Display";
-    const std::string& key = option.NameTStr();
-    if (key == "width")
-        ReadInt(option, section, width, IsWindowSide);
-    else if (key == "height")
-        ReadInt(option, section, height, IsWindowSide);
-    else if (key == "bitsPerPixel")
-        ReadInt(option, section, bitsPerPixel, IsColourDepth);
-    else if (key == "fullScreen")
-        ReadBool(option, section, fullScreen);
-    else if (key == "waitVerticalRetrace")
-        ReadBool(option, section, waitVerticalRetrace);
-    else if (key == "gammaCorrection")
-        ReadFloat(option, section, gammaCorrection);
-}
-
-void Settings::ReadAudio(const TiXmlAttribute& option)
-{
-    const char* const section = "Audio";
-    const std::string& key = option.NameTStr();
-    if (key == "enabled")
-        ReadBool(option, section, enabled);
-    else if (key == "frequency")
-        ReadInt(option, section, frequency, IsMixerRate);
-    else if (key == "chunkSize")
-        ReadInt(option, section, chunkSize, IsChunkSize);
-    else if (key == "channels")
-        ReadInt(option, section, channels, IsMixChannelCount);
-    else if (key == "speakers")
-        ReadInt(option, section, speakers, IsSpeakerCount);
-    else if (key == "reverseStereo")
-        ReadBool(option, section, reverseStereo);
-    else if (key == "musicVolume")
-        ReadFloat(option, section, musicVolume);
-    else if (key == "sfxVolume")
-        ReadFloat(option, section, sfxVolume);
-}
-
-void Settings::ReadNet(const TiXmlAttribute& option)
-{
-    const std::string& key = option.NameTStr();
-    if (key == "serverAddress")
-        ReadString(option, serverAddress);
-    else if (key == "serverPort")
-        ReadInt(option, "Net", serverPort, IsAnyInt);
-}
-
-void Settings::ReadOther(const TiXmlAttribute& option)
-{
-    const char* const section = "Other";
-    const std::string& key = option.NameTStr();
-    if (key == "rootXml")
-        ReadString(option, rootXml);
-    else if (key == "timeStep")
-        ReadInt(option, section, timeStep, IsTimeStep);
-    else if (key == "useDelay")
-        ReadBool(option, section, useDelay);
-    StepSeconds = timeStep / 1000.0f;
-}
-
-void Settings::ReadInt(const TiXmlAttribute& option, const char* section, int& value,
-                       bool (*usable)(int))
-{
-    int read = 0;
-    if (StringToInt(option.Value(), read) && usable(read))
-        value = read;
-    else
-        WarnKept(option, section, ToString(value));
-}
-
-void Settings::ReadFloat(const TiXmlAttribute& option, const char* section, float& value)
-{
-    if (!StringToFloat(option.Value(), value))
-        WarnKept(option, section, FloatText(value));
-}
-
-// Only "true" and "false" set the value whatever it was before.
-void Settings::ReadBool(const TiXmlAttribute& option, const char* section, bool& value)
-{
-    bool fromFalse = false;
-    bool fromTrue = true;
-    StringToBool(option.ValueStr(), fromFalse);
-    StringToBool(option.ValueStr(), fromTrue);
-    if (fromFalse == fromTrue)
-        value = fromFalse;
-    else
-        WarnKept(option, section, BoolToString(value));
-}
-
-void Settings::ReadString(const TiXmlAttribute& option, std::string& value)
-{
-    value = option.ValueStr();
-}
-
-void Settings::WarnKept(const TiXmlAttribute& option, const char* section, const std::string& kept)
-{
-    std::printf("Invalid value '%s' of the %s option '%s' in '%s': keeping %s\n", option.Value(),
-                section, option.Name(), FileName, kept.c_str());
-}
-
 void Settings::Save()
 {
     if (!document)
@@ -353,10 +389,7 @@ void Settings::Save()
     bool changed = !root;
     if (!root)
         root = AppendElement(document.get(), "Settings");
-    changed |= WriteSection(root, "Display", &Settings::WriteDisplay);
-    changed |= WriteSection(root, "Audio", &Settings::WriteAudio);
-    changed |= WriteSection(root, "Net", &Settings::WriteNet);
-    changed |= WriteSection(root, "Other", &Settings::WriteOther);
+    changed |= WriteSections(root);
     if (changed)
         WriteFile();
 }
@@ -384,99 +417,32 @@ void Settings::WriteFile() const
         std::remove(TemporaryFileName);
 }
 
-bool Settings::WriteSection(TiXmlElement* root, const char* name, SectionWriter writer) const
+// A section the file lacks is added at the end; the options of the table
+// are written into the first element of each section's exact name.
+bool Settings::WriteSections(TiXmlElement* root) const
 {
-    TiXmlElement* section = root->FirstChildElement(name);
-    const bool added = !section;
-    if (added)
-        section = AppendElement(root, name);
-    return (this->*writer)(section) || added;
-}
-
-bool Settings::WriteDisplay(TiXmlElement* section) const
-{
-    bool changed = SetInt(section, "width", width);
-    changed |= SetInt(section, "height", height);
-    changed |= SetInt(section, "bitsPerPixel", bitsPerPixel);
-    changed |= SetBool(section, "fullScreen", fullScreen);
-    changed |= SetBool(section, "waitVerticalRetrace", waitVerticalRetrace);
-    changed |= SetFloat(section, "gammaCorrection", gammaCorrection);
-    return changed;
-}
-
-bool Settings::WriteAudio(TiXmlElement* section) const
-{
-    bool changed = SetBool(section, "enabled", enabled);
-    // A mixer that did not open used none of these: the file keeps its own.
-    if (mixerOpened)
+    bool changed = false;
+    const char* sectionName = "";
+    TiXmlElement* section = nullptr;
+    for (const Option& option : Options())
     {
-        changed |= SetInt(section, "frequency", frequency);
-        changed |= SetInt(section, "chunkSize", chunkSize);
-        changed |= SetInt(section, "channels", channels);
-        changed |= SetInt(section, "speakers", speakers);
+        if (std::strcmp(option.section, sectionName) != 0)
+        {
+            sectionName = option.section;
+            section = root->FirstChildElement(sectionName);
+            if (!section)
+            {
+                section = AppendElement(root, sectionName);
+                changed = true;
+            }
+        }
+        // A mixer that did not open used none of its values: the file keeps
+        // its own.
+        if (option.mixerChosen && !mixerOpened)
+            continue;
+        TiXmlAttribute& attribute = *GetOption(section, option.key);
+        changed |= std::visit([&](const auto& value) { return WriteValue(attribute, value); },
+                              option.value);
     }
-    changed |= SetBool(section, "reverseStereo", reverseStereo);
-    changed |= SetFloat(section, "musicVolume", musicVolume);
-    changed |= SetFloat(section, "sfxVolume", sfxVolume);
-    return changed;
-}
-
-bool Settings::WriteNet(TiXmlElement* section) const
-{
-    bool changed = SetString(section, "serverAddress", serverAddress);
-    changed |= SetInt(section, "serverPort", serverPort);
-    return changed;
-}
-
-bool Settings::WriteOther(TiXmlElement* section) const
-{
-    bool changed = SetString(section, "rootXml", rootXml);
-    changed |= SetInt(section, "timeStep", timeStep);
-    changed |= SetBool(section, "useDelay", useDelay);
-    return changed;
-}
-
-TiXmlAttribute* Settings::GetOption(TiXmlElement* section, const char* key)
-{
-    for (TiXmlElement* option = section->FirstChildElement("Option"); option;
-         option = option->NextSiblingElement("Option"))
-    {
-        TiXmlAttribute* first = option->FirstAttribute();
-        if (first && first->NameTStr() == key)
-            return first;
-    }
-    TiXmlElement* option = AppendElement(section, "Option");
-    option->SetAttribute(key, "0");
-    return option->FirstAttribute();
-}
-
-bool Settings::SetInt(TiXmlElement* section, const char* key, int value)
-{
-    TiXmlAttribute* option = GetOption(section, key);
-    int previous = 0;
-    StringToInt(option->Value(), previous);
-    option->SetValue(ToString(value));
-    return previous != value;
-}
-
-bool Settings::SetFloat(TiXmlElement* section, const char* key, float value)
-{
-    TiXmlAttribute* option = GetOption(section, key);
-    float previous = 0;
-    const bool isNumber = StringToFloat(option->Value(), previous);
-    option->SetValue(FloatText(value));
-    return !isNumber || std::isnan(value) || previous != value;
-}
-
-bool Settings::SetBool(TiXmlElement* section, const char* key, bool value)
-{
-    return SetString(section, key, BoolToString(value));
-}
-
-bool Settings::SetString(TiXmlElement* section, const char* key, const std::string& value)
-{
-    TiXmlAttribute* option = GetOption(section, key);
-    const bool changed = option->ValueStr() != value;
-    option->SetValue(value);
     return changed;
 }

@@ -4,7 +4,6 @@
 #include <memory>
 #include <string>
 
-class TiXmlAttribute;
 class TiXmlDocument;
 class TiXmlElement;
 
@@ -21,6 +20,8 @@ extern float StepSeconds;
 class Settings
 {
 public:
+    // One variable per option of "settings.xml"; the table of options in
+    // Settings.cpp gives each its section, key and default.
     // Display
     static int width;
     static int height;
@@ -70,41 +71,11 @@ public:
     void Save();
 
 private:
-    using OptionReader = void (*)(const TiXmlAttribute& option);
-    using SectionWriter = bool (Settings::*)(TiXmlElement* section) const;
-
     static bool ReadText(std::FILE* file, std::string& text);
     void ReadSections();
     void KeepUserFile(const std::string& reason);
+    bool WriteSections(TiXmlElement* root) const;
     void WriteFile() const;
-
-    static void ForEachOption(const TiXmlElement* section, OptionReader reader);
-    static void ReadDisplay(const TiXmlAttribute& option);
-    static void ReadAudio(const TiXmlAttribute& option);
-    static void ReadNet(const TiXmlAttribute& option);
-    static void ReadOther(const TiXmlAttribute& option);
-
-    // Each reader keeps the value, with a warning naming the section and the
-    // option, when the text is not one it accepts.
-    static void ReadInt(const TiXmlAttribute& option, const char* section, int& value,
-                        bool (*usable)(int));
-    static void ReadFloat(const TiXmlAttribute& option, const char* section, float& value);
-    static void ReadBool(const TiXmlAttribute& option, const char* section, bool& value);
-    static void ReadString(const TiXmlAttribute& option, std::string& value);
-    static void WarnKept(const TiXmlAttribute& option, const char* section,
-                         const std::string& kept);
-
-    bool WriteSection(TiXmlElement* root, const char* name, SectionWriter writer) const;
-    bool WriteDisplay(TiXmlElement* section) const;
-    bool WriteAudio(TiXmlElement* section) const;
-    bool WriteNet(TiXmlElement* section) const;
-    bool WriteOther(TiXmlElement* section) const;
-
-    static TiXmlAttribute* GetOption(TiXmlElement* section, const char* key);
-    static bool SetInt(TiXmlElement* section, const char* key, int value);
-    static bool SetFloat(TiXmlElement* section, const char* key, float value);
-    static bool SetBool(TiXmlElement* section, const char* key, bool value);
-    static bool SetString(TiXmlElement* section, const char* key, const std::string& value);
 
     std::unique_ptr<TiXmlDocument> document;
     bool mixerOpened = false;

@@ -55,20 +55,13 @@ void CubeMap::Load()
 
 void CubeMap::Finish()
 {
-    if (IsReady() || surfaces.empty())
-        return;
-    CreateTexture(GL_TEXTURE_CUBE_MAP);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    for (int i = 0; i < FaceCount; ++i)
-    {
-        UploadSurface(surfaces[i].get(), FaceTargets[i], 0);
-        surfaces[i].reset();
-    }
-    surfaces.clear();
+    UploadSurfaces(GL_TEXTURE_CUBE_MAP,
+                   {{GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE},
+                    {GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE},
+                    {GL_TEXTURE_WRAP_R, GL_CLAMP_TO_EDGE},
+                    {GL_TEXTURE_MIN_FILTER, GL_NEAREST},
+                    {GL_TEXTURE_MAG_FILTER, GL_NEAREST}},
+                   FaceTargets, 0);
 }
 
 bool CubeMap::ParseElement(const TiXmlElement* element, const std::string& lowerTag)

@@ -146,15 +146,13 @@ void Texture::Load()
 
 void Texture::Finish()
 {
-    if (IsReady() || surfaces.empty())
-        return;
-    CreateTexture(GL_TEXTURE_2D);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    UploadSurface(surfaces[0].get(), GL_TEXTURE_2D, format);
-    surfaces.clear();
+    const GLenum target = GL_TEXTURE_2D;
+    UploadSurfaces(target,
+                   {{GL_TEXTURE_MAG_FILTER, GL_LINEAR},
+                    {GL_TEXTURE_MIN_FILTER, GL_LINEAR},
+                    {GL_TEXTURE_WRAP_S, GL_REPEAT},
+                    {GL_TEXTURE_WRAP_T, GL_REPEAT}},
+                   &target, format);
 }
 
 bool Texture::ParseElement(const TiXmlElement* element, const std::string& lowerTag)
@@ -280,8 +278,16 @@ bool Texture::HasTextureMatrix() const
     return rotation != 0.0f || scaleU != 1.0f || scaleV != 1.0f;
 }
 
-void Texture::CreateTexture(GLenum target)
+void Texture::UploadSurfaces(GLenum target, std::initializer_list<Parameter> parameters,
+                             const GLenum* surfaceTargets, int internalFormat)
 {
+    if (IsReady() || surfaces.empty())
+        return;
     glGenTextures(1, &textureId);
     glBindTexture(target, textureId);
+    for (const Parameter& parameter : parameters)
+        glTexParameteri(target, parameter.name, parameter.value);
+    for (std::size_t i = 0; i < surfaces.size(); ++i)
+        UploadSurface(surfaces[i].get(), surfaceTargets[i], internalFormat);
+    surfaces.clear();
 }

@@ -4,6 +4,7 @@
 #include "Graphics/Surface.h"
 
 #include <GL/gl.h>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -61,8 +62,18 @@ public:
 
 protected:
     bool HasTextureMatrix() const;
-    // Generates and binds textureId.
-    void CreateTexture(GLenum target);
+    struct Parameter
+    {
+        GLenum name;
+        GLint value;
+    };
+
+    // Unless the texture is ready or has nothing decoded: generates and binds
+    // textureId on the target with the parameters, uploads each surface to
+    // its own target (one per surface) in the format (0: the surface's), and
+    // frees the surfaces.
+    void UploadSurfaces(GLenum target, std::initializer_list<Parameter> parameters,
+                        const GLenum* surfaceTargets, int internalFormat);
 
     // Decoded by Load and freed by Finish (or with the texture).
     std::vector<SurfacePtr> surfaces;

@@ -1,6 +1,5 @@
 #include "Platform/FileSystem.h"
 
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <fcntl.h>
@@ -9,21 +8,14 @@
 namespace Platform
 {
 
-std::string ToNativePath(const std::string& name)
-{
-    std::string path = name;
-    std::replace(path.begin(), path.end(), '\\', '/');
-    return path;
-}
-
 std::FILE* OpenFile(const std::string& name, const char* mode)
 {
-    return std::fopen(ToNativePath(name).c_str(), mode);
+    return std::fopen(name.c_str(), mode);
 }
 
 SDL_RWops* OpenFileRW(const std::string& name, const char* mode)
 {
-    return SDL_RWFromFile(ToNativePath(name).c_str(), mode);
+    return SDL_RWFromFile(name.c_str(), mode);
 }
 
 // The process's id and a counter tell writers apart; the file gets the usual
@@ -31,7 +23,7 @@ SDL_RWops* OpenFileRW(const std::string& name, const char* mode)
 std::string CreateUniqueFile(const std::string& prefix)
 {
     static std::atomic<unsigned> counter{0};
-    const std::string base = ToNativePath(prefix) + std::to_string(getpid()) + "-";
+    const std::string base = prefix + std::to_string(getpid()) + "-";
     for (int attempt = 0; attempt < 100; ++attempt)
     {
         const std::string name = base + std::to_string(counter++);
@@ -51,10 +43,9 @@ std::string CreateUniqueFile(const std::string& prefix)
 // one keeps its file and the other finds it there.
 bool RenameUnlessExists(const std::string& from, const std::string& to)
 {
-    const std::string source = ToNativePath(from);
-    if (link(source.c_str(), ToNativePath(to).c_str()) != 0 && errno != EEXIST)
+    if (link(from.c_str(), to.c_str()) != 0 && errno != EEXIST)
         return false;
-    unlink(source.c_str());
+    unlink(from.c_str());
     return true;
 }
 

@@ -7,13 +7,13 @@
 namespace Platform
 {
 
-// Data written on other systems may separate folders with backslashes.
-std::string ToNativePath(const std::string& name);
+// Names separate folders with "/", the way the data layer writes every data
+// file's name (NormalizePath).
 
-// fopen of the name with its separators made native; null when it fails.
+// fopen of the name; null when it fails.
 std::FILE* OpenFile(const std::string& name, const char* mode);
 
-// SDL_RWFromFile of the name with its separators made native; null when it fails.
+// SDL_RWFromFile of the name; null when it fails.
 SDL_RWops* OpenFileRW(const std::string& name, const char* mode);
 
 // Creates a new empty file whose name is the prefix followed by a few

@@ -10,88 +10,27 @@ namespace Ui
 namespace
 {
 
-AnimModel& Self(lua_State* L)
-{
-    return *GetSelfModel<AnimModel>(L);
-}
-
-int SetLoop(lua_State* L)
-{
-    LuaCheckArgs(L, 1);
-    Self(L).loop = lua_toboolean(L, 2);
-    return 0;
-}
-
-int GetLoop(lua_State* L)
-{
-    lua_pushboolean(L, Self(L).loop);
-    return 1;
-}
-
-int SetReverse(lua_State* L)
-{
-    LuaCheckArgs(L, 1);
-    Self(L).reverse = lua_toboolean(L, 2);
-    return 0;
-}
-
-int GetReverse(lua_State* L)
-{
-    lua_pushboolean(L, Self(L).reverse);
-    return 1;
-}
-
 int SetFrame(lua_State* L)
 {
     LuaCheckArgs(L, 1);
-    Self(L).SetFrame(static_cast<int>(lua_tointeger(L, 2)));
+    GetSelf<AnimModel>(L).SetFrame(static_cast<int>(lua_tointeger(L, 2)));
     return 0;
-}
-
-int GetFrame(lua_State* L)
-{
-    lua_pushinteger(L, Self(L).GetFrame());
-    return 1;
-}
-
-int Play(lua_State* L)
-{
-    Self(L).Play();
-    return 0;
-}
-
-int Stop(lua_State* L)
-{
-    Self(L).Stop();
-    return 0;
-}
-
-int Continue(lua_State* L)
-{
-    Self(L).Continue();
-    return 0;
-}
-
-int IsPlaying(lua_State* L)
-{
-    lua_pushboolean(L, Self(L).IsPlaying());
-    return 1;
 }
 
 } // namespace
 
 AnimModel::AnimModel(const std::string& name, LuaState* lua) : FrameModel(name, lua)
 {
-    AddMethods({{"SetLoop", SetLoop},
-                {"GetLoop", GetLoop},
-                {"SetReverse", SetReverse},
-                {"GetReverse", GetReverse},
+    AddMethods({{"SetLoop", SetFields<&AnimModel::loop>},
+                {"GetLoop", GetFields<&AnimModel::loop>},
+                {"SetReverse", SetFields<&AnimModel::reverse>},
+                {"GetReverse", GetFields<&AnimModel::reverse>},
                 {"SetFrame", Ui::SetFrame},
-                {"GetFrame", Ui::GetFrame},
-                {"Play", Ui::Play},
-                {"Stop", Ui::Stop},
-                {"Continue", Ui::Continue},
-                {"IsPlaying", Ui::IsPlaying}});
+                {"GetFrame", CallMethod<&AnimModel::GetFrame>},
+                {"Play", CallMethod<&AnimModel::Play>},
+                {"Stop", CallMethod<&AnimModel::Stop>},
+                {"Continue", CallMethod<&AnimModel::Continue>},
+                {"IsPlaying", CallMethod<&AnimModel::IsPlaying>}});
 }
 
 // A loop whose frames last no time in all would never use up the step: it

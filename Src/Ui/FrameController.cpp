@@ -1,6 +1,7 @@
 #include "Ui/FrameController.h"
 
 #include "Engine/LuaState.h"
+#include "Ui/FrameMethods.h"
 #include "Ui/FrameModel.h"
 #include "Ui/FrameView.h"
 
@@ -15,6 +16,7 @@ FrameController::FrameController(FrameModel* model, FrameView* view, EventDispat
     : ControllerInterface(model, view), events(events), parent(parent)
 {
     model->relativeTo = parent;
+    AddFrameMethods(*model);
     model->PushTable();
     model->GetLua()->SetThis(this);
     lua_pop(model->GetLua()->GetState(), 1);
@@ -123,11 +125,13 @@ void FrameController::Reanchor(const FrameController* gone, FrameController* anc
         child->Reanchor(gone, anchor);
 }
 
-bool FrameController::Contains(const FrameController* frame) const
+bool FrameController::Contains(const ControllerInterface* frame) const
 {
-    for (; frame; frame = frame->parent)
+    if (frame == this)
+        return true;
+    for (const FrameController* child : children)
     {
-        if (frame == this)
+        if (child->Contains(frame))
             return true;
     }
     return false;

@@ -21,8 +21,8 @@ class FrameController : public ControllerInterface
 {
 public:
     // Anchors the model to the parent (null for the root) and binds the
-    // frame's table to the controller as "__this". The parent is not told:
-    // the builder adds the child afterwards.
+    // frame's table to the controller: "__this" and the frame methods. The
+    // parent is not told: the builder adds the child afterwards.
     FrameController(FrameModel* model, FrameView* view, EventDispatcher* events,
                     FrameController* parent);
     // Deletes the children from the last to the first, then the handlers
@@ -69,7 +69,8 @@ public:
     EventDispatcher& GetEvents() const { return *events; }
 
 private:
-    bool Contains(const FrameController* frame) const;
+    // Whether the frame is this one or in its subtree.
+    bool Contains(const ControllerInterface* frame) const;
     void Reanchor(const FrameController* gone, FrameController* anchor);
 
     EventDispatcher* const events;

@@ -7,22 +7,21 @@
 #include <lua.hpp>
 #include <string>
 
+class ControllerInterface;
 class LuaState;
 
 namespace Ui
 {
 
-class FrameController;
-
 // The data of one interface frame: its name, anchor, size, scale, alpha,
 // visibility and four scripts. Every frame is also a global Lua table named
-// after its full name, holding the frame's methods and, once its controller
-// exists, "__this".
+// after its full name; its controller binds itself and the frame methods to
+// it.
 class FrameModel : public ModelInterface
 {
 public:
-    // Creates the frame's table with the frame methods and stores it as the
-    // global of the name, replacing whatever the global held.
+    // Creates the frame's table and stores it as the global of the name,
+    // replacing whatever the global held.
     FrameModel(const std::string& name, LuaState* lua);
     // The table loses "__this", and the name holds an empty table (unless a
     // later frame of the same name took it over).
@@ -67,7 +66,7 @@ public:
     FramePoint point = TOPLEFT;
     FramePoint relativePoint = TOPLEFT;
     // The frame the anchor is attached to; the controller sets its parent.
-    FrameController* relativeTo = nullptr;
+    ControllerInterface* relativeTo = nullptr;
     float scale = 1.0f;
     float alpha = 1.0f;
     std::string onLoad;

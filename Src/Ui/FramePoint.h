@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace Ui
 {
 
@@ -17,5 +19,9 @@ enum FramePoint
     BOTTOM = 7,
     CENTER = 8
 };
+
+// The point of that name, compared exactly; an unknown name prints
+// "Unknown point '<name>'" and gives TOPLEFT.
+FramePoint ParsePoint(const std::string& name);
 
 } // namespace Ui

@@ -1,6 +1,7 @@
 #include "Ui/FrameView.h"
 
-#include "Ui/FrameController.h"
+#include "Engine/ControllerInterface.h"
+
 #include "Ui/FrameModel.h"
 
 #include <cmath>
@@ -25,7 +26,7 @@ void FrameView::Draw()
 {
     // A frame without a relative frame is anchored to the screen's corner.
     static const FrameView origin(nullptr);
-    const FrameController* const relativeTo = GetFrameModel().relativeTo;
+    const ControllerInterface* const relativeTo = GetFrameModel().relativeTo;
     const FrameView* const relative = relativeTo ? relativeTo->GetView<FrameView>() : nullptr;
     LayOut(relative ? *relative : origin);
 }

@@ -10,68 +10,17 @@
 namespace Ui
 {
 
-namespace
-{
-
-RepeatTextureView& Self(lua_State* L)
-{
-    return *GetSelfView<RepeatTextureView>(L);
-}
-
-int SetTexWidth(lua_State* L)
-{
-    LuaCheckArgs(L, 1);
-    Self(L).tileWidth = static_cast<int>(lua_tointeger(L, 2));
-    return 0;
-}
-
-int GetTexWidth(lua_State* L)
-{
-    lua_pushinteger(L, Self(L).tileWidth);
-    return 1;
-}
-
-int SetTexHeight(lua_State* L)
-{
-    LuaCheckArgs(L, 1);
-    Self(L).tileHeight = static_cast<int>(lua_tointeger(L, 2));
-    return 0;
-}
-
-int GetTexHeight(lua_State* L)
-{
-    lua_pushinteger(L, Self(L).tileHeight);
-    return 1;
-}
-
-int SetTexSize(lua_State* L)
-{
-    LuaCheckArgs(L, 2);
-    RepeatTextureView& view = Self(L);
-    view.tileWidth = static_cast<int>(lua_tointeger(L, 2));
-    view.tileHeight = static_cast<int>(lua_tointeger(L, 3));
-    return 0;
-}
-
-int GetTexSize(lua_State* L)
-{
-    const RepeatTextureView& view = Self(L);
-    lua_pushinteger(L, view.tileWidth);
-    lua_pushinteger(L, view.tileHeight);
-    return 2;
-}
-
-} // namespace
-
 RepeatTextureView::RepeatTextureView(FrameModel* model, Texture* texture)
     : TextureView(model, texture)
 {
-    model->AddMethods({{"SetTexWidth", SetTexWidth},
-                       {"GetTexWidth", GetTexWidth},
-                       {"SetTexHeight", SetTexHeight},
-                       {"GetTexHeight", GetTexHeight},
-                       {"SetTexSize", SetTexSize},
-                       {"GetTexSize", GetTexSize}});
+    model->AddMethods({{"SetTexWidth", SetFields<&RepeatTextureView::tileWidth>},
+                       {"GetTexWidth", GetFields<&RepeatTextureView::tileWidth>},
+                       {"SetTexHeight", SetFields<&RepeatTextureView::tileHeight>},
+                       {"GetTexHeight", GetFields<&RepeatTextureView::tileHeight>},
+                       {"SetTexSize",
+                        SetFields<&RepeatTextureView::tileWidth, &RepeatTextureView::tileHeight>},
+                       {"GetTexSize",
+                        GetFields<&RepeatTextureView::tileWidth, &RepeatTextureView::tileHeight>}});
 }
 
 bool RepeatTextureView::GetRepeats(float& across, float& down) const

@@ -91,16 +91,8 @@ bool Root::SetFrameVisible(const std::string& frame, bool visible)
 Root* GetRoot(lua_State* L)
 {
     lua_getglobal(L, "UiRoot");
-    Object* object = nullptr;
-    if (lua_istable(L, -1))
-    {
-        lua_getfield(L, -1, "__this");
-        if (lua_islightuserdata(L, -1))
-            object = static_cast<Object*>(lua_touserdata(L, -1));
-        lua_pop(L, 1);
-    }
+    Root* const root = dynamic_cast<Root*>(LuaGetThis(L, -1));
     lua_pop(L, 1);
-    Root* const root = dynamic_cast<Root*>(object);
     if (!root)
         LuaError(L, "UiRoot missing from lua state!");
     return root;

@@ -35,13 +35,6 @@ int SetText(lua_State* L)
     return 0;
 }
 
-int GetText(lua_State* L)
-{
-    const std::string& text = Self(L).GetText();
-    lua_pushlstring(L, text.data(), text.size());
-    return 1;
-}
-
 } // namespace
 
 TextView::TextView(FrameModel* model, Font* font, const std::string& text)
@@ -51,7 +44,7 @@ TextView::TextView(FrameModel* model, Font* font, const std::string& text)
                        {"SetAlphaMode", SetPaintMode<TextView>},
                        {"GetTextSize", Ui::GetTextSize},
                        {"SetText", Ui::SetText},
-                       {"GetText", Ui::GetText}});
+                       {"GetText", CallMethod<&TextView::GetText>}});
 }
 
 TextView::~TextView()

@@ -43,16 +43,6 @@ int CountElements(const TiXmlElement& element)
     return count;
 }
 
-bool IsFrameTag(const std::string& lowerTag)
-{
-    for (const char* tag : {"frame", "texture", "splittexture", "repeattexture", "text", "anim"})
-    {
-        if (lowerTag == tag)
-            return true;
-    }
-    return false;
-}
-
 void PrintMissing(const std::string& name)
 {
     std::printf("Missing resource: '%s'\n", name.c_str());
@@ -65,7 +55,111 @@ const char* ScriptCode(const TiXmlElement* script)
     return child && child->ToText() ? child->Value() : "";
 }
 
+// The model and the view of a new frame; the view draws the model.
+struct FrameParts
+{
+    std::unique_ptr<FrameModel> model;
+    std::unique_ptr<FrameView> view;
+};
+
+// What a frame kind makes its parts from.
+struct FrameSource
+{
+    const UiDataReader& reader;
+    const TiXmlElement* element;
+    const std::string& name; // the full name
+    LuaState* lua;
+};
+
+template <class View>
+FrameParts MakeFrame(const FrameSource& source)
+{
+    FrameParts parts{std::make_unique<FrameModel>(source.name, source.lua), nullptr};
+    parts.view = std::make_unique<View>(parts.model.get());
+    return parts;
+}
+
+template <class View>
+FrameParts MakeTextured(const FrameSource& source)
+{
+    FrameParts parts{std::make_unique<FrameModel>(source.name, source.lua), nullptr};
+    parts.view =
+        std::make_unique<View>(parts.model.get(), source.reader.GetTexture(source.element));
+    return parts;
+}
+
+// The text and the font name are read before the frame's table exists.
+FrameParts MakeText(const FrameSource& source)
+{
+    const std::string text = XmlGetAttribute(source.element, "text", "");
+    const std::string fontName = XmlRequireAttribute(source.element, "font");
+    FrameParts parts{std::make_unique<FrameModel>(source.name, source.lua), nullptr};
+    parts.view =
+        std::make_unique<TextView>(parts.model.get(), source.reader.GetFont(fontName), text);
+    return parts;
+}
+
+FrameParts MakeAnim(const FrameSource& source)
+{
+    std::unique_ptr<AnimModel> model = std::make_unique<AnimModel>(source.name, source.lua);
+    std::unique_ptr<AnimView> view = std::make_unique<AnimView>(model.get());
+    return {std::move(model), std::move(view)};
+}
+
+void ReadAlphaMode(const TiXmlElement* element, FrameController& frame)
+{
+    frame.GetView<TextureView>()->SetAlphaMode(XmlGetAttribute(element, "alphaMode", ""));
+}
+
+void ReadTiles(const TiXmlElement* element, FrameController& frame)
+{
+    ReadAlphaMode(element, frame);
+    RepeatTextureView& view = *frame.GetView<RepeatTextureView>();
+    XmlRequireInt(element, "texWidth", view.tileWidth);
+    XmlRequireInt(element, "texHeight", view.tileHeight);
+}
+
+void ReadMultiline(const TiXmlElement* element, FrameController& frame)
+{
+    bool multiline = false;
+    XmlGetBool(element, "multiline", multiline, false);
+    frame.GetView<TextView>()->SetMultiline(multiline);
+}
+
+void ReadPlayback(const TiXmlElement* element, FrameController& frame)
+{
+    AnimModel& model = static_cast<AnimModel&>(frame.GetFrameModel());
+    XmlGetBool(element, "loop", model.loop, false);
+    XmlGetBool(element, "reverse", model.reverse, false);
+}
+
 } // namespace
+
+// One frame tag: how its model and view are made, and the attributes of its
+// own, read after the common ones.
+struct UiDataReader::FrameKind
+{
+    const char* tag;
+    FrameParts (*make)(const FrameSource& source);
+    void (*readAttributes)(const TiXmlElement* element, FrameController& frame);
+};
+
+const UiDataReader::FrameKind* UiDataReader::FindFrameKind(const std::string& lowerTag)
+{
+    static const FrameKind kinds[] = {
+        {"frame", MakeFrame<FrameView>, nullptr},
+        {"texture", MakeTextured<TextureView>, ReadAlphaMode},
+        {"splittexture", MakeTextured<SplitTextureView>, ReadAlphaMode},
+        {"repeattexture", MakeTextured<RepeatTextureView>, ReadTiles},
+        {"text", MakeText, ReadMultiline},
+        {"anim", MakeAnim, ReadPlayback}};
+    for (const FrameKind& kind : kinds)
+    {
+        if (lowerTag == kind.tag)
+            return &kind;
+    }
+    return nullptr;
+}
 
 UiDataReader::UiDataReader(DataStore* store, EventDispatcher* events, LuaState* lua,
                            FrameController& root)
@@ -150,9 +244,9 @@ std::unique_ptr<TiXmlElement> UiDataReader::Inherit(const TiXmlElement* element)
 
 bool UiDataReader::Dispatch(const TiXmlElement* element, const std::string& lowerTag)
 {
-    if (IsFrameTag(lowerTag))
+    if (const FrameKind* const kind = FindFrameKind(lowerTag))
     {
-        BuildFrame(element, lowerTag);
+        BuildFrame(element, *kind);
         return true;
     }
     if (const PropertyReader property = FindProperty(lowerTag))
@@ -184,10 +278,10 @@ UiDataReader::PropertyReader UiDataReader::FindProperty(const std::string& lower
 
 // The frame is in the tree while its children are read, so that anchors
 // inside find it.
-void UiDataReader::BuildFrame(const TiXmlElement* element, const std::string& lowerTag)
+void UiDataReader::BuildFrame(const TiXmlElement* element, const FrameKind& kind)
 {
     FrameController& parentFrame = *GetCurrentFrame();
-    FrameController* const frame = CreateFrame(element, lowerTag);
+    FrameController* const frame = CreateFrame(element, kind);
     parentFrame.AddChild(frame);
     try
     {
@@ -200,52 +294,23 @@ void UiDataReader::BuildFrame(const TiXmlElement* element, const std::string& lo
     }
 }
 
-FrameController* UiDataReader::CreateFrame(const TiXmlElement* element, const std::string& lowerTag)
+FrameController* UiDataReader::CreateFrame(const TiXmlElement* element, const FrameKind& kind)
 {
     FrameController* const parentFrame = GetCurrentFrame();
     const std::string name = ResolveName(parentFrame, XmlRequireAttribute(element, "name"));
-    std::string text;
-    std::string fontName;
-    if (lowerTag == "text")
-    {
-        text = XmlGetAttribute(element, "text", "");
-        fontName = XmlRequireAttribute(element, "font");
-    }
-
-    std::unique_ptr<FrameModel> model(lowerTag == "anim" ? new AnimModel(name, lua)
-                                                         : new FrameModel(name, lua));
-    const bool textured =
-        lowerTag == "texture" || lowerTag == "splittexture" || lowerTag == "repeattexture";
-    Texture* const texture = textured ? GetTexture(element) : nullptr;
-    Font* const font = lowerTag == "text" ? GetFont(fontName) : nullptr;
-    FrameView* view = nullptr;
-    if (lowerTag == "texture")
-        view = new TextureView(model.get(), texture);
-    else if (lowerTag == "splittexture")
-        view = new SplitTextureView(model.get(), texture);
-    else if (lowerTag == "repeattexture")
-        view = new RepeatTextureView(model.get(), texture);
-    else if (lowerTag == "text")
-        view = new TextView(model.get(), font, text);
-    else if (lowerTag == "anim")
-        view = new AnimView(static_cast<AnimModel*>(model.get()));
-    else
-        view = new FrameView(model.get());
+    FrameParts parts = kind.make({*this, element, name, lua});
     // From here on the frame owns the model, the view and the handlers.
     std::unique_ptr<FrameController> frame(
-        new FrameController(model.release(), view, events, parentFrame));
+        new FrameController(parts.model.release(), parts.view.release(), events, parentFrame));
     ReadAttributes(element, *frame);
+    if (kind.readAttributes)
+        kind.readAttributes(element, *frame);
     return frame.release();
 }
 
-void UiDataReader::ReadAttributes(const TiXmlElement* element, FrameController& frame) const
+void UiDataReader::ReadAttributes(const TiXmlElement* element, FrameController& frame)
 {
     FrameModel& model = frame.GetFrameModel();
-    if (AnimModel* const anim = dynamic_cast<AnimModel*>(&model))
-    {
-        XmlGetBool(element, "loop", anim->loop, false);
-        XmlGetBool(element, "reverse", anim->reverse, false);
-    }
     XmlGetInt(element, "id", model.id, 0);
     XmlGetBool(element, "visible", model.visible, true);
     XmlGetBool(element, "ignoreScale", model.ignoreScale, false);
@@ -258,24 +323,8 @@ void UiDataReader::ReadAttributes(const TiXmlElement* element, FrameController& 
         frame.AddHandler(new KeyboardInputHandler(&frame));
     if (XmlGetBool(element, "eventHandler", false))
         frame.AddHandler(new UserEventHandler(&frame));
-
-    if (TextureView* const texture = frame.GetView<TextureView>())
-        texture->SetAlphaMode(XmlGetAttribute(element, "alphaMode", ""));
-    if (RepeatTextureView* const tiled = frame.GetView<RepeatTextureView>())
-    {
-        XmlRequireInt(element, "texWidth", tiled->tileWidth);
-        XmlRequireInt(element, "texHeight", tiled->tileHeight);
-    }
-    if (TextView* const textView = frame.GetView<TextView>())
-    {
-        bool multiline = false;
-        XmlGetBool(element, "multiline", multiline, false);
-        textView->SetMultiline(multiline);
-    }
 }
 
-// A texture or font that the stores do not know fails; one of no name, or a
-// cube map, is reported and left out: its widget draws nothing.
 Texture* UiDataReader::GetTexture(const TiXmlElement* element) const
 {
     const std::string name = XmlRequireAttribute(element, "resource");
@@ -398,30 +447,6 @@ std::string UiDataReader::ResolveName(const FrameController* parent, const std::
     if (!parent || name.compare(0, ParentPrefix.size(), ParentPrefix) != 0)
         return name;
     return parent->GetFrameModel().GetName() + name.substr(ParentPrefix.size());
-}
-
-FramePoint UiDataReader::ParsePoint(const std::string& name)
-{
-    static const struct
-    {
-        const char* name;
-        FramePoint point;
-    } points[] = {{"TOP", TOP},
-                  {"LEFT", LEFT},
-                  {"RIGHT", RIGHT},
-                  {"BOTTOM", BOTTOM},
-                  {"TOPLEFT", TOPLEFT},
-                  {"TOPRIGHT", TOPRIGHT},
-                  {"BOTTOMLEFT", BOTTOMLEFT},
-                  {"BOTTOMRIGHT", BOTTOMRIGHT},
-                  {"CENTER", CENTER}};
-    for (const auto& entry : points)
-    {
-        if (name == entry.name)
-            return entry.point;
-    }
-    std::printf("Unknown point '%s'\n", name.c_str());
-    return TOPLEFT;
 }
 
 } // namespace Ui

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "Engine/DataReader.h"
-#include "Ui/FramePoint.h"
 
 #include <map>
 #include <memory>
@@ -52,9 +51,11 @@ public:
     // "$Parent" at the very start of the name stands for the parent's full
     // name, once; without a parent the name stays as it is.
     static std::string ResolveName(const FrameController* parent, const std::string& name);
-    // The point of that name, compared exactly; an unknown name prints
-    // "Unknown point '<name>'" and gives TOPLEFT.
-    static FramePoint ParsePoint(const std::string& name);
+    // The texture of the element's "resource" and the font of that name for
+    // a widget. A name the stores do not know fails; one of no resource, or a
+    // cube map, is reported and gives null: the widget draws nothing.
+    Texture* GetTexture(const TiXmlElement* element) const;
+    Font* GetFont(const std::string& name) const;
 
 private:
     using PropertyReader = void (UiDataReader::*)(const TiXmlElement* element,
@@ -65,11 +66,13 @@ private:
     bool Dispatch(const TiXmlElement* element, const std::string& lowerTag);
     static PropertyReader FindProperty(const std::string& lowerTag);
 
-    void BuildFrame(const TiXmlElement* element, const std::string& lowerTag);
-    FrameController* CreateFrame(const TiXmlElement* element, const std::string& lowerTag);
-    void ReadAttributes(const TiXmlElement* element, FrameController& frame) const;
-    Texture* GetTexture(const TiXmlElement* element) const;
-    Font* GetFont(const std::string& name) const;
+    struct FrameKind;
+    static const FrameKind* FindFrameKind(const std::string& lowerTag);
+
+    void BuildFrame(const TiXmlElement* element, const FrameKind& kind);
+    FrameController* CreateFrame(const TiXmlElement* element, const FrameKind& kind);
+    // The attributes every frame tag has.
+    static void ReadAttributes(const TiXmlElement* element, FrameController& frame);
 
     void ReadSize(const TiXmlElement* element, FrameController& frame);
     void ReadRelativeSize(const TiXmlElement* element, FrameController& frame);

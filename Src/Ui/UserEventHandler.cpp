@@ -3,6 +3,7 @@
 #include "Engine/EventBase.h"
 #include "Engine/GameEvents.h"
 #include "Engine/LuaState.h"
+#include "Ui/FrameController.h"
 #include "Ui/FrameModel.h"
 #include "Ui/LuaSelf.h"
 

@@ -91,6 +91,7 @@ TEST_F(LuaTextLoaderTest, SourceTextLoadsAsBefore)
         {"load(Pieces('return 3'))()", "3"},
         {"select(2, loadfile('Scripts/text.lua')())", "1"},
         {"select(2, dofile('Scripts/text.lua'))", "2"},
+        {"select(2, dofile('Scripts\\\\text.lua'))", "3"},
         {"select(2, loadstring('x = = 1', 'bad'))",
          "[string \"bad\"]:1: unexpected symbol near '='"},
         {"select(2, load(function() return {} end)):match('reader function must return a string')",

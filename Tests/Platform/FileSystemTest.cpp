@@ -4,26 +4,20 @@
 
 #include <gtest/gtest.h>
 
-TEST(FileSystemTest, BackslashesBecomeSlashes)
-{
-    EXPECT_EQ("Data/Ui/Menu.xml", Platform::ToNativePath("Data\\Ui\\Menu.xml"));
-    EXPECT_EQ("a/b", Platform::ToNativePath("a/b"));
-}
-
-TEST(FileSystemTest, OpensFilesNamedWithBackslashes)
+TEST(FileSystemTest, OpensFilesByTheirName)
 {
     TempDirectory dir;
     WriteTextFile("Data/Fonts/a.txt", "abc");
 
-    std::FILE* file = Platform::OpenFile("Data\\Fonts\\a.txt", "rb");
+    std::FILE* file = Platform::OpenFile("Data/Fonts/a.txt", "rb");
     ASSERT_NE(nullptr, file);
     std::fclose(file);
 
-    SDL_RWops* stream = Platform::OpenFileRW("Data\\Fonts\\a.txt", "rb");
+    SDL_RWops* stream = Platform::OpenFileRW("Data/Fonts/a.txt", "rb");
     ASSERT_NE(nullptr, stream);
     char buffer[3];
     EXPECT_EQ(1, SDL_RWread(stream, buffer, 3, 1));
     SDL_RWclose(stream);
 
-    EXPECT_EQ(nullptr, Platform::OpenFile("Data\\missing.txt", "rb"));
+    EXPECT_EQ(nullptr, Platform::OpenFile("Data/missing.txt", "rb"));
 }

@@ -2,8 +2,6 @@
 
 #include "Engine/EventDispatcher.h"
 
-#include <SDL.h>
-
 namespace
 {
 
@@ -12,6 +10,11 @@ void DrainQueue()
 {
     EventDispatcher dispatcher;
     dispatcher.Poll();
+}
+
+void Push(SDL_Event event)
+{
+    ASSERT_EQ(0, SDL_PushEvent(&event));
 }
 
 } // namespace
@@ -28,11 +31,37 @@ void SdlEventQueueTest::TearDown()
     SDL_Quit();
 }
 
+void PushButton(Uint8 type, int x, int y, Uint8 button)
+{
+    SDL_Event event = {};
+    event.type = type;
+    event.button.type = type;
+    event.button.button = button;
+    event.button.x = static_cast<Uint16>(x);
+    event.button.y = static_cast<Uint16>(y);
+    Push(event);
+}
+
+void PushClick(int x, int y)
+{
+    PushButton(SDL_MOUSEBUTTONDOWN, x, y);
+    PushButton(SDL_MOUSEBUTTONUP, x, y);
+}
+
+void PushMotion(int x, int y)
+{
+    SDL_Event event = {};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.x = static_cast<Uint16>(x);
+    event.motion.y = static_cast<Uint16>(y);
+    Push(event);
+}
+
 void PushKey(Uint8 type, SDLKey symbol)
 {
     SDL_Event event = {};
     event.type = type;
     event.key.type = type;
     event.key.keysym.sym = symbol;
-    ASSERT_EQ(0, SDL_PushEvent(&event));
+    Push(event);
 }

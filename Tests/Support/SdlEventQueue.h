@@ -12,5 +12,11 @@ protected:
     void TearDown() override;
 };
 
-// Pushes a key event (SDL_KEYDOWN or SDL_KEYUP) of the symbol into SDL's queue.
+// Each puts input events on SDL's queue as the window would; positions are
+// window pixels from the top left.
+void PushButton(Uint8 type, int x, int y, Uint8 button = SDL_BUTTON_LEFT);
+// A left press and release at the point.
+void PushClick(int x, int y);
+void PushMotion(int x, int y);
+// A key event (SDL_KEYDOWN or SDL_KEYUP) of the symbol.
 void PushKey(Uint8 type, SDLKey symbol);

@@ -26,37 +26,6 @@ struct Behind : Object
     int seen = 0;
 };
 
-void Push(SDL_Event event)
-{
-    ASSERT_EQ(0, SDL_PushEvent(&event));
-}
-
-void PushButton(Uint8 type, int x, int y, Uint8 button = SDL_BUTTON_LEFT)
-{
-    SDL_Event event = {};
-    event.type = type;
-    event.button.type = type;
-    event.button.button = button;
-    event.button.x = static_cast<Uint16>(x);
-    event.button.y = static_cast<Uint16>(y);
-    Push(event);
-}
-
-void PushClick(int x, int y)
-{
-    PushButton(SDL_MOUSEBUTTONDOWN, x, y);
-    PushButton(SDL_MOUSEBUTTONUP, x, y);
-}
-
-void PushMotion(int x, int y)
-{
-    SDL_Event event = {};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.x = static_cast<Uint16>(x);
-    event.motion.y = static_cast<Uint16>(y);
-    Push(event);
-}
-
 // "Button", 100 by 50 at (10, 20), under the root.
 class InputHandlerTest : public UiTest
 {

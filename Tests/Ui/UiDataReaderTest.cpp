@@ -279,10 +279,10 @@ TEST_F(UiDataReaderTest, PointNames)
                  {"BOTTOM", Ui::BOTTOM},
                  {"CENTER", Ui::CENTER}};
     for (const auto& c : cases)
-        EXPECT_EQ(c.point, Ui::UiDataReader::ParsePoint(c.name)) << c.name;
+        EXPECT_EQ(c.point, Ui::ParsePoint(c.name)) << c.name;
     Ui::FramePoint point = Ui::CENTER;
     EXPECT_EQ("Unknown point 'Top'\n",
-              OutputOf([&] { point = Ui::UiDataReader::ParsePoint("Top"); }));
+              OutputOf([&] { point = Ui::ParsePoint("Top"); }));
     EXPECT_EQ(Ui::TOPLEFT, point);
 }
 

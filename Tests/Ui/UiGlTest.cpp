@@ -15,6 +15,7 @@
 #include "Support/GlWindow.h"
 #include "Support/Images.h"
 #include "Support/LuaScript.h"
+#include "Support/SdlEventQueue.h"
 #include "Support/TempDirectory.h"
 #include "Ui/FrameModel.h"
 #include "Ui/RegisterInterface.h"
@@ -205,20 +206,6 @@ protected:
     GameState* Update() override { return this; }
     void DrawScene() override {}
 };
-
-void PushClick(int x, int y)
-{
-    for (const Uint8 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP})
-    {
-        SDL_Event event = {};
-        event.type = type;
-        event.button.type = type;
-        event.button.button = SDL_BUTTON_LEFT;
-        event.button.x = static_cast<Uint16>(x);
-        event.button.y = static_cast<Uint16>(y);
-        ASSERT_EQ(0, SDL_PushEvent(&event));
-    }
-}
 
 } // namespace
 
