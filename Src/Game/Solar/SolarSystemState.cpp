@@ -169,8 +169,6 @@ void SolarSystemState::CreateScene()
 void SolarSystemState::SetUpMotherShip()
 {
     Texture* const particle = store.GetTexture("RedParticle", true);
-    if (!particle)
-        throw Error("Missing resource: 'RedParticle'");
     ShipModel::Data& data = MotherShip();
     data.mass = 0;
     data.acceleration = 0.5f;
