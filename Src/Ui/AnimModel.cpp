@@ -4,6 +4,8 @@
 #include "Engine/Settings.h"
 #include "Ui/LuaSelf.h"
 
+#include <cmath>
+
 namespace Ui
 {
 
@@ -34,7 +36,11 @@ AnimModel::AnimModel(const std::string& name, LuaState* lua) : FrameModel(name, 
 }
 
 // A loop whose frames last no time in all would never use up the step: it
-// stops, as does an animation without frames.
+// stops, as does an animation without frames. The whole cycles a step spans
+// are skipped at once, so frames far shorter than the step cost no more than
+// long ones; after that the step ends within about one cycle, and a loop that
+// gets no further in two is one whose frames vanish in rounding, which stops
+// like one of length 0.
 void AnimModel::Update()
 {
     if (!playing)
@@ -45,23 +51,29 @@ void AnimModel::Update()
         return;
     }
     timeLeft -= StepSeconds;
-    while (timeLeft <= 0.0f)
+    if (loop && -timeLeft > cycle)
+        timeLeft = -std::fmod(-timeLeft, cycle);
+    for (std::size_t frames = 0; timeLeft <= 0.0f && playing; ++frames)
     {
-        if (AtEnd())
-        {
-            if (!loop)
-            {
-                playing = false;
-                return;
-            }
-            currentFrame = reverse ? LastFrame() : 0;
-        }
+        if (frames > 2 * durations.size())
+            playing = false;
         else
-        {
-            currentFrame += reverse ? -1 : 1;
-        }
-        timeLeft += durations[currentFrame];
+            NextFrame();
     }
+}
+
+void AnimModel::NextFrame()
+{
+    if (!AtEnd())
+        currentFrame += reverse ? -1 : 1;
+    else if (loop)
+        currentFrame = reverse ? LastFrame() : 0;
+    else
+    {
+        playing = false;
+        return;
+    }
+    timeLeft += durations[currentFrame];
 }
 
 bool AnimModel::AtEnd() const

@@ -34,6 +34,9 @@ public:
 
 private:
     bool AtEnd() const;
+    // Moves on by one frame and adds its duration; at the end of a single
+    // play it stops instead.
+    void NextFrame();
     int LastFrame() const { return GetFrameCount() - 1; }
 
     bool playing = false;

@@ -276,6 +276,41 @@ TEST_F(WidgetTest, AnimationsThatCannotRunStop)
     EXPECT_FALSE(empty.IsPlaying());
     EXPECT_FALSE(timeless.IsPlaying());
 
+    // Frames so short that adding one no longer changes the time left: a step
+    // ends all the same, a loop going on and a single play at its end.
+    StepSeconds = 0.015f;
+    const struct
+    {
+        std::initializer_list<float> durations;
+        bool loop;
+        bool reverse;
+        bool playing;
+        int frame;
+    } tiny[] = {
+        {{1e-40f, 1e-40f}, true, false, true, -1},
+        {{1e-12f}, true, false, true, 0},
+        {{1e-40f, 1e-40f, 1e-40f}, true, true, true, -1},
+        {{0.01f, 1e-12f, 1e-12f}, true, false, true, 0},
+        {{1e-40f, 1e-40f}, false, false, false, 1},
+        {{1e-12f, 1e-12f}, false, true, false, 0},
+    };
+    int count = 0;
+    for (const auto& c : tiny)
+    {
+        SCOPED_TRACE(testing::Message() << "case " << count);
+        Ui::AnimModel& anim = AddAnim("Tiny" + std::to_string(count++), c.durations);
+        anim.loop = c.loop;
+        anim.reverse = c.reverse;
+        anim.Play();
+        root->Update(StepSeconds);
+        EXPECT_EQ(c.playing, anim.IsPlaying());
+        if (c.frame >= 0)
+        {
+            EXPECT_EQ(c.frame, anim.GetFrame());
+        }
+        EXPECT_LT(anim.GetFrame(), anim.GetFrameCount());
+    }
+
     // A hidden frame's animation stands still.
     Ui::AnimModel& hidden = AddAnim("Hidden", {0.01f, 0.01f});
     hidden.visible = false;
