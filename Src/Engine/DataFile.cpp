@@ -6,7 +6,6 @@
 #include "Engine/StringUtil.h"
 #include "Platform/FileSystem.h"
 
-#include <climits>
 #include <filesystem>
 #include <memory>
 #include <unzip.h>
@@ -102,6 +101,11 @@ std::string ZipProblem(int code)
 // archive can hold are damage, and must not be allocated.
 const unsigned long MaxDeflateRatio = 1032;
 
+// No data file of ours comes near this. minizip inflates no more than the
+// size an entry declares, so refusing the declared size bounds the inflated
+// one too.
+const unsigned long MaxEntrySize = 256ul << 20;
+
 std::string SizeProblem(const unz_file_info& info)
 {
     std::error_code error;
@@ -111,8 +115,8 @@ std::string SizeProblem(const unz_file_info& info)
         (stored && info.uncompressed_size != info.compressed_size) ||
         info.uncompressed_size / MaxDeflateRatio > info.compressed_size)
         return "its sizes do not fit the archive";
-    if (info.uncompressed_size > INT_MAX)
-        return "it is too large";
+    if (info.uncompressed_size > MaxEntrySize)
+        return "it is larger than the 256 MB a data file may have";
     return "";
 }
 

@@ -61,6 +61,34 @@ protected:
     TempDirectory dir;
 };
 
+// The first local header and central directory entry of an archive, and the
+// offsets of the size fields within each.
+std::size_t LocalHeader(const std::string& zip)
+{
+    return zip.find("PK\x03\x04");
+}
+
+std::size_t CentralEntry(const std::string& zip)
+{
+    return zip.find("PK\x01\x02");
+}
+
+const std::size_t Compressed[] = {18, 20};
+const std::size_t Uncompressed[] = {22, 24};
+
+void SetU32(std::string& zip, std::size_t at, unsigned value)
+{
+    for (int i = 0; i < 4; ++i)
+        zip[at + i] = static_cast<char>(value >> (8 * i));
+}
+
+// A size field (Compressed or Uncompressed), in both headers.
+void SetSize(std::string& zip, const std::size_t (&field)[2], unsigned value)
+{
+    SetU32(zip, LocalHeader(zip) + field[0], value);
+    SetU32(zip, CentralEntry(zip) + field[1], value);
+}
+
 } // namespace
 
 TEST_F(DataFileTest, DiskWinsOverTheArchive)
@@ -114,24 +142,6 @@ TEST_F(DataFileTest, MissingFilesThrow)
 TEST_F(DataFileTest, ADamagedArchiveNamesTheArchiveTheEntryAndTheFault)
 {
     const std::string content = "an entry whose archive is damaged";
-    // The offsets of the fields within the local header and the central
-    // directory entry.
-    const auto localHeader = [](const std::string& zip) { return zip.find("PK\x03\x04"); };
-    const auto centralEntry = [](const std::string& zip) { return zip.find("PK\x01\x02"); };
-    const auto setU32 = [](std::string& zip, std::size_t at, unsigned value)
-    {
-        for (int i = 0; i < 4; ++i)
-            zip[at + i] = static_cast<char>(value >> (8 * i));
-    };
-    // A size field, in both headers.
-    const auto setSize =
-        [&](std::string& zip, std::size_t local, std::size_t central, unsigned value)
-    {
-        setU32(zip, localHeader(zip) + local, value);
-        setU32(zip, centralEntry(zip) + central, value);
-    };
-    const std::size_t Compressed[] = {18, 20};
-    const std::size_t Uncompressed[] = {22, 24};
     struct Case
     {
         const char* fault;
@@ -145,35 +155,38 @@ TEST_F(DataFileTest, ADamagedArchiveNamesTheArchiveTheEntryAndTheFault)
         {"damaged compressed data", Z_DEFLATED,
          [&](std::string& zip)
          {
-             const std::size_t data = localHeader(zip) + 30 + std::string("Data/Bad.txt").size();
+             const std::size_t data = LocalHeader(zip) + 30 + std::string("Data/Bad.txt").size();
              for (std::size_t at = data; at < data + 8; ++at)
                  zip[at] = static_cast<char>(~zip[at]);
          },
          nullptr},
+        // minizip inflates no more than the entry declares.
+        {"a smaller size", Z_DEFLATED, [&](std::string& zip) { SetSize(zip, Uncompressed, 10); },
+         "its checksum does not match its content"},
         {"a larger size", Z_DEFLATED,
-         [&](std::string& zip) { setSize(zip, Uncompressed[0], Uncompressed[1], 1000); },
+         [&](std::string& zip) { SetSize(zip, Uncompressed, 1000); },
          "it ends after 33 of its 1000 bytes"},
         // Sizes that no entry of this archive can have are not allocated.
         {"a stored entry of another size", 0,
-         [&](std::string& zip) { setSize(zip, Uncompressed[0], Uncompressed[1], 34); },
+         [&](std::string& zip) { SetSize(zip, Uncompressed, 34); },
          "its sizes do not fit the archive"},
         {"a size beyond what deflate packs", Z_DEFLATED,
-         [&](std::string& zip) { setSize(zip, Uncompressed[0], Uncompressed[1], 2000000000); },
+         [&](std::string& zip) { SetSize(zip, Uncompressed, 2000000000); },
          "its sizes do not fit the archive"},
         {"a compressed size beyond the archive", 0,
-         [&](std::string& zip) { setSize(zip, Compressed[0], Compressed[1], 2000000000); },
+         [&](std::string& zip) { SetSize(zip, Compressed, 2000000000); },
          "its sizes do not fit the archive"},
         {"an unknown method", 0,
          [&](std::string& zip)
          {
-             zip[localHeader(zip) + 8] = 99;
-             zip[centralEntry(zip) + 10] = 99;
+             zip[LocalHeader(zip) + 8] = 99;
+             zip[CentralEntry(zip) + 10] = 99;
          },
          "its header is damaged or its compression method unknown"},
-        {"a wrong offset", 0, [&](std::string& zip) { setU32(zip, centralEntry(zip) + 42, 7); },
+        {"a wrong offset", 0, [&](std::string& zip) { SetU32(zip, CentralEntry(zip) + 42, 7); },
          "its header is damaged or its compression method unknown"},
         {"a cut central directory", 0,
-         [&](std::string& zip) { zip.resize(centralEntry(zip) + 20); },
+         [&](std::string& zip) { zip.resize(CentralEntry(zip) + 20); },
          "the archive is damaged or cut short"},
     };
     for (const Case& c : cases)
@@ -198,6 +211,29 @@ TEST_F(DataFileTest, ADamagedArchiveNamesTheArchiveTheEntryAndTheFault)
         {
             EXPECT_EQ("Can't open file 'Data/None.txt'", OpenError("Data/None.txt", false));
         }
+    }
+}
+
+// An entry declaring 300 MB, whose 300 KB of bytes that do not pack make that
+// a size deflate could reach: it is refused before anything is allocated.
+TEST_F(DataFileTest, AnEntryLargerThanAnyDataFileIsRefused)
+{
+    std::string content(300000, '\0');
+    unsigned seed = 1;
+    for (char& c : content)
+    {
+        seed = seed * 1103515245u + 12345u;
+        c = static_cast<char>(seed >> 24);
+    }
+    WriteArchive({{"Data/Huge.xml", content, Z_DEFLATED}});
+    std::string archive = ReadTextFile(ArchiveName);
+    SetSize(archive, Uncompressed, 300000000);
+    WriteTextFile(ArchiveName, archive);
+    for (bool stream : {false, true})
+    {
+        EXPECT_EQ("Can't read 'Data/Huge.xml' from 'Data.zip': it is larger than the 256 MB a "
+                  "data file may have",
+                  OpenError("Data/Huge.xml", stream));
     }
 }
 
