@@ -162,4 +162,7 @@ void XmlLoadFile(const std::string& file, TiXmlDocument& document)
     XmlParse(document, text.Get());
     if (document.Error())
         XmlError(&document, "XML parsing error '", document.ErrorDesc(), "'");
+    // The parser accepts a text of comments, declarations or a stray '<'.
+    if (!document.RootElement())
+        XmlError(&document, "XML parsing error '", "no root element", "'");
 }

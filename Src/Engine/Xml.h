@@ -74,5 +74,6 @@ void XmlParse(TiXmlDocument& document, const char* text);
 // Fills the document from the data file (disk first, then the archive). Throws
 // "XML filename was not specified!", the file layer's "Can't open file" or
 // "XML parsing error '<description>'" with the document's location; a text
-// nested too deep for the parser is refused that way before it is parsed.
+// nested too deep for the parser, or ending inside a comment, is refused that
+// way before it is parsed, and so is a document without a root element.
 void XmlLoadFile(const std::string& file, TiXmlDocument& document);

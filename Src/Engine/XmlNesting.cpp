@@ -49,8 +49,10 @@ private:
     // construct, where the parser stops too.
     bool Step()
     {
+        // The parser takes the rest of a text for a comment that does not
+        // end, and reports nothing.
         if (StartsWith("<!--"))
-            return SkipPast(4, "-->");
+            return SkipPast(4, "-->") || Refuse("a comment left open");
         if (StartsWith("<![CDATA["))
             return SkipPast(9, "]]>");
         if (StartsWithIgnoringCase("<?xml"))

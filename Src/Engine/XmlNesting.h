@@ -16,4 +16,6 @@ const int MaxXmlNesting = 256;
 // that the parser and this count could part ways (a '<' inside a tag, a quote
 // that opens no attribute value), the text is refused as well: the count never
 // falls short of the depth the parser would reach.
+// A text that ends inside a comment is refused too ("a comment left open at
+// line 3"): the parser would take the rest of the file for the comment.
 std::string CheckXmlNesting(const char* text, int maxDepth = MaxXmlNesting);

@@ -53,8 +53,10 @@ TEST(XmlNestingTest, OnlyElementsCount)
         {"<a <!-- ><b><c> -->", "'<' inside a tag at line 1"},
         {"<?xml v=\"> <!-- \"?><a><b><c> -->", "'>' inside an attribute value at line 1"},
         {"<?xml x\"y\"?>", "a quote outside an attribute value at line 1"},
-        // Texts that end inside a construct: the parser stops there too.
-        {"<a><b><!-- <c><d>", ""},
+        // The parser would take the rest of the text for the comment.
+        {"<a><b><!-- <c><d>", "a comment left open at line 1"},
+        {"<a/>\n<!-- -- >", "a comment left open at line 2"},
+        // Texts that end inside another construct: the parser stops there too.
         {"<a><b x=\"<c><d>", "'<' inside an attribute value at line 1"},
         {"<a><b", ""},
         {"", ""},

@@ -191,6 +191,35 @@ TEST(XmlTest, LoadFileReadsDataFilesAndReportsFaults)
     DestroyFileMutex();
 }
 
+// Texts the parser reads without an error, though they hold no document or
+// lost part of it to a comment that does not end.
+TEST(XmlTest, LoadFileRefusesATextWithoutADocument)
+{
+    TempDirectory dir;
+    CreateFileMutex();
+    const struct
+    {
+        const char* text;
+        const char* problem;
+        const char* location; // the document's: line 1 once it was parsed
+    } cases[] = {
+        {"<!-- the buttons\n<Ui><Frame/></Ui>", "a comment left open at line 1", "line 0"},
+        {"<Ui/>\n<!-- the end", "a comment left open at line 2", "line 0"},
+        {"<", "no root element", "line 1"},
+        {"<?xml version=\"1.0\" ?><!-- only a comment -->", "no root element", "line 1"},
+    };
+    for (const auto& c : cases)
+    {
+        WriteTextFile("Data/Bad.xml", c.text);
+        TiXmlDocument document("Data/Bad.xml");
+        EXPECT_EQ(std::string("XML parsing error '") + c.problem + "' in:\nData/Bad.xml, " +
+                      c.location,
+                  ErrorOf([&] { XmlLoadFile("Data/Bad.xml", document); }))
+            << c.text;
+    }
+    DestroyFileMutex();
+}
+
 // A UTF-8 lead byte just before the end of the text: TinyXML steps over the
 // whole character and used to read on past the end, here into an element
 // that stands behind a NUL.
