@@ -5,10 +5,12 @@
 #include "Engine/XmlNesting.h"
 #include "Platform/FileSystem.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <tinyxml.h>
 #include <variant>
 #include <vector>
@@ -17,6 +19,8 @@ const char* const GameTitle = "ZEV - Quillmere";
 const char* const GameVersion = "0.3 (build 280M)";
 
 float StepSeconds;
+
+const char* const Settings::FileName = "settings.xml";
 
 int Settings::width;
 int Settings::height;
@@ -40,9 +44,6 @@ bool Settings::useDelay;
 
 namespace
 {
-
-const char* const FileName = "settings.xml";
-const char* const TemporaryFileName = "settings.xml.tmp";
 
 TiXmlElement* AppendElement(TiXmlNode* parent, const char* name)
 {
@@ -150,7 +151,7 @@ const std::vector<Option>& Options()
 void WarnKept(const TiXmlAttribute& option, const char* section, const std::string& kept)
 {
     std::printf("Invalid value '%s' of the %s option '%s' in '%s': keeping %s\n", option.Value(),
-                section, option.Name(), FileName, kept.c_str());
+                section, option.Name(), Settings::FileName, kept.c_str());
 }
 
 // Each reader keeps the value, with a warning naming the section and the
@@ -279,6 +280,106 @@ const char* FindSection(const std::string& elementName)
     return nullptr;
 }
 
+const std::size_t NotFound = std::string::npos;
+
+// Where the document type declaration starts when the prolog holds one: after
+// the white space, comments and processing instructions that may precede it.
+std::size_t FindDoctype(const std::string& text)
+{
+    std::size_t at = 0;
+    while ((at = text.find_first_not_of(" \t\n", at)) != NotFound)
+    {
+        const bool comment = text.compare(at, 4, "<!--") == 0;
+        if (!comment && text.compare(at, 2, "<?") != 0)
+            return text.compare(at, 9, "<!DOCTYPE") == 0 ? at : NotFound;
+        const std::string end = comment ? "-->" : ">";
+        at = text.find(end, at);
+        if (at == NotFound)
+            return NotFound;
+        at += end.size();
+    }
+    return NotFound;
+}
+
+// Just past the '>' that ends the declaration starting there, when it holds
+// an internal subset in brackets; NotFound otherwise.
+std::size_t InternalSubsetEnd(const std::string& text, std::size_t start)
+{
+    const std::size_t open = text.find_first_of("[>", start);
+    if (open == NotFound || text[open] != '[')
+        return NotFound;
+    char quote = '\0';
+    for (std::size_t at = open + 1; at < text.size(); ++at)
+    {
+        const char c = text[at];
+        if (quote)
+            quote = c == quote ? '\0' : quote;
+        else if (c == '"' || c == '\'')
+            quote = c;
+        else if (c == ']')
+        {
+            const std::size_t close = text.find_first_not_of(" \t\n", at + 1);
+            return close != NotFound && text[close] == '>' ? close + 1 : NotFound;
+        }
+    }
+    return NotFound;
+}
+
+// TinyXML ends a document type declaration at its first '>', so one with an
+// internal subset (<!DOCTYPE Settings [<!ENTITY a "b">]>) would lose its end
+// and the document after it. The declaration is parsed as a placeholder of
+// as many lines, which then takes the declaration's text to be written back.
+// Empty when the text parses into a document with a root element; otherwise
+// what is wrong.
+std::string Parse(TiXmlDocument& document, std::string text)
+{
+    const std::size_t start = FindDoctype(text);
+    const std::size_t end = start == NotFound ? NotFound : InternalSubsetEnd(text, start);
+    std::string declaration;
+    if (end != NotFound)
+    {
+        declaration = text.substr(start + 1, end - start - 2);
+        const std::string lines(std::count(declaration.begin(), declaration.end(), '\n'), '\n');
+        text.replace(start, end - start, "<!DOCTYPE" + lines + ">");
+    }
+    const std::string problem = CheckXmlNesting(text.c_str());
+    if (!problem.empty())
+        return problem;
+    XmlParse(document, text.c_str());
+    if (document.Error())
+        return std::string(document.ErrorDesc()) + " at line " + ToString(document.ErrorRow());
+    if (!document.RootElement())
+        return "it holds no element";
+    for (TiXmlNode* node = document.FirstChild(); node && !declaration.empty();
+         node = node->NextSibling())
+    {
+        if (node->ToUnknown())
+        {
+            node->SetValue(declaration);
+            break;
+        }
+    }
+    return "";
+}
+
+void WarnNotSaved(const std::string& file, const std::string& reason)
+{
+    std::printf("Can't save '%s' (%s): the settings of this run are not kept\n", file.c_str(),
+                reason.c_str());
+}
+
+// settings.xml, or the file a link of that name leads to, so that the link
+// stays. A link that leads nowhere is replaced.
+std::string SaveTarget()
+{
+    std::error_code error;
+    if (!std::filesystem::is_symlink(Settings::FileName, error) ||
+        !std::filesystem::exists(Settings::FileName, error))
+        return Settings::FileName;
+    const std::filesystem::path target = std::filesystem::canonical(Settings::FileName, error);
+    return error ? Settings::FileName : target.string();
+}
+
 } // namespace
 
 Settings::Settings()
@@ -317,14 +418,7 @@ void Settings::Load()
     // in full at exit.
     if (text.empty())
         return;
-    std::string problem = CheckXmlNesting(text.c_str());
-    if (problem.empty())
-    {
-        XmlParse(*document, text.c_str());
-        if (document->Error())
-            problem = std::string(document->ErrorDesc()) + " at line " +
-                      ToString(document->ErrorRow());
-    }
+    const std::string problem = Parse(*document, text);
     if (!problem.empty())
     {
         KeepUserFile(problem);
@@ -400,21 +494,34 @@ void Settings::Save()
 // byte comes back quoted, and the byte swallows the quote; a broken character
 // reference in the declaration swallows the rest of the file), so what was
 // written replaces the file only once it reads back as the same document.
+// The file written is new and only ours, whatever stands beside it, and gets
+// the permissions of the one it replaces.
 void Settings::WriteFile() const
 {
-    std::FILE* file = Platform::OpenFile(TemporaryFileName, "w");
+    const std::string target = SaveTarget();
+    std::string temporary;
+    std::FILE* const file = Platform::OpenUniqueFile(target + ".", temporary);
     if (!file)
+    {
+        WarnNotSaved(target, std::strerror(errno));
         return;
+    }
     document->SaveFile(file);
-    const bool written = !std::ferror(file);
+    std::string text;
     TiXmlDocument saved;
-    const bool readable = std::fclose(file) == 0 && written &&
-                          saved.LoadFile(TemporaryFileName) && Printed(saved) == Printed(*document);
+    const bool readable = std::fflush(file) == 0 && !std::ferror(file) &&
+                          std::fseek(file, 0, SEEK_SET) == 0 && ReadText(file, text) &&
+                          Parse(saved, text).empty() && Printed(saved) == Printed(*document);
+    Platform::CopyPermissions(target, file);
+    const bool closed = std::fclose(file) == 0;
     if (!readable)
         std::printf("Can't save '%s' so that it reads back: leaving the file as it is\n",
                     FileName);
-    if (!readable || std::rename(TemporaryFileName, FileName) != 0)
-        std::remove(TemporaryFileName);
+    else if (!closed || std::rename(temporary.c_str(), target.c_str()) != 0)
+        WarnNotSaved(target, std::strerror(errno));
+    else
+        return;
+    std::remove(temporary.c_str());
 }
 
 // A section the file lacks is added at the end; the options of the table

@@ -46,6 +46,9 @@ public:
     static int timeStep; // milliseconds, at least 1
     static bool useDelay;
 
+    // "settings.xml", in the working directory.
+    static const char* const FileName;
+
     Settings();
     ~Settings();
     Settings(const Settings&) = delete;
@@ -55,10 +58,10 @@ public:
 
     // Overrides the values with those of "settings.xml". Never throws: a
     // missing or empty file leaves the defaults. A file that exists but cannot
-    // be read or parsed (or nests too deep to be parsed) leaves the defaults
-    // too, says so in one line, and is never overwritten by Save. A value that
-    // is no number of its type, or one the game cannot run with, keeps the
-    // value it had, with a line that names the option.
+    // be read or parsed (or nests too deep to be parsed, or holds no element)
+    // leaves the defaults too, says so in one line, and is never overwritten
+    // by Save. A value that is no number of its type, or one the game cannot
+    // run with, keeps the value it had, with a line that names the option.
     void Load();
 
     // The sound start-up calls this once the mixer has opened: only then are
@@ -67,7 +70,9 @@ public:
     void MixerOpened();
 
     // Writes the values back into the document Load read and saves it, but
-    // only when that changed the document. The file is replaced in one step.
+    // only when that changed the document. The file is replaced in one step,
+    // keeping its permissions; when it is a link, the file it leads to is
+    // replaced. A save that cannot be done says why in one line.
     void Save();
 
 private:

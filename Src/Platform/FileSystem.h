@@ -21,6 +21,15 @@ SDL_RWops* OpenFileRW(const std::string& name, const char* mode);
 // it cannot be created.
 std::string CreateUniqueFile(const std::string& prefix);
 
+// Creates a new file the same way, never through a link planted at its name,
+// and opens it for writing and reading; name is set to its name. Null, with
+// errno telling why, when it cannot be created.
+std::FILE* OpenUniqueFile(const std::string& prefix, std::string& name);
+
+// Gives the open file the permission bits of the named file (of the one a
+// link of that name leads to); nothing when there is no such file.
+void CopyPermissions(const std::string& from, std::FILE* to);
+
 // Gives the file the new name unless a file of that name exists, which is
 // then left as it is; the old name is gone either way. Returns false, with
 // the file still under its old name, when it cannot be done for another

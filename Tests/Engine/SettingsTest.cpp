@@ -2,8 +2,11 @@
 
 #include "Support/TempDirectory.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <tinyxml.h>
+#include <unistd.h>
 #include <vector>
 
 namespace
@@ -34,6 +37,24 @@ Lines SavedOptions()
         }
     }
     return lines;
+}
+
+// The names in the folder: a save leaves nothing beside the file.
+Lines FilesHere(const std::string& folder = ".")
+{
+    Lines names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Saves and returns what was printed.
+std::string Save(Settings& settings)
+{
+    testing::internal::CaptureStdout();
+    settings.Save();
+    return testing::internal::GetCapturedStdout();
 }
 
 // Loads the file and returns what was printed.
@@ -118,7 +139,7 @@ TEST_F(SettingsTest, WithoutAFileEveryOptionIsWritten)
 
     settings.Save();
     EXPECT_EQ(Defaults, SavedOptions());
-    EXPECT_FALSE(FileExists("settings.xml.tmp"));
+    EXPECT_EQ(Lines{"settings.xml"}, FilesHere());
 }
 
 TEST_F(SettingsTest, AnUnchangedFileIsLeftAsItIs)
@@ -231,7 +252,11 @@ TEST_F(SettingsTest, AFileThatDoesNotParseIsNeverOverwritten)
 {
     const std::string tooDeep = Nested(100000);
     for (const std::string& text :
-         {std::string("<Settings><Display><Option width=\"800\"/></Settings>"), tooDeep})
+         {std::string("<Settings><Display><Option width=\"800\"/></Settings>"),
+          std::string("<Settings><Display><Option width=\"800\"/></Display></Settings>\n"
+                      "<!-- an end lost"),
+          std::string("<"), std::string("<?xml version=\"1.0\" ?><!-- no settings -->"),
+          tooDeep})
     {
         WriteTextFile("settings.xml", text);
         Settings::SetDefaults();
@@ -243,10 +268,89 @@ TEST_F(SettingsTest, AFileThatDoesNotParseIsNeverOverwritten)
         Settings::height = 600;
         settings.Save();
         EXPECT_TRUE(text == ReadTextFile("settings.xml"));
-        EXPECT_FALSE(FileExists("settings.xml.tmp"));
+        EXPECT_EQ(Lines{"settings.xml"}, FilesHere());
     }
     const std::string printed = Load(settings);
     EXPECT_NE(std::string::npos, printed.find("nested deeper than 256 at line 1")) << printed;
+}
+
+// The save goes through a file of its own that nothing planted beside
+// settings.xml can redirect, and replaces the file it is meant to.
+TEST_F(SettingsTest, ASaveWritesOnlyWhereTheFileIs)
+{
+    WriteTextFile("victim", "not settings");
+    std::filesystem::create_symlink("victim", "settings.xml.tmp");
+    Load(settings);
+    settings.Save();
+    EXPECT_EQ("not settings", ReadTextFile("victim"));
+    EXPECT_FALSE(std::filesystem::is_symlink("settings.xml"));
+    EXPECT_EQ(Defaults, SavedOptions());
+    std::filesystem::remove("settings.xml.tmp");
+    std::filesystem::remove("victim");
+
+    // A link is kept, and the file it leads to gets the values.
+    std::filesystem::remove("settings.xml");
+    WriteTextFile("real/settings.xml", "<Settings/>");
+    std::filesystem::create_symlink("real/settings.xml", "settings.xml");
+    Load(settings);
+    settings.Save();
+    EXPECT_TRUE(std::filesystem::is_symlink("settings.xml"));
+    EXPECT_EQ(Defaults, SavedOptions());
+    EXPECT_NE(std::string::npos, ReadTextFile("real/settings.xml").find("width=\"640\""));
+    EXPECT_EQ(Lines{"settings.xml"}, FilesHere("real"));
+}
+
+TEST_F(SettingsTest, ASavedFileKeepsItsPermissions)
+{
+    using std::filesystem::perms;
+    for (const perms mode : {perms::owner_read | perms::group_read | perms::others_read,
+                             perms::owner_read | perms::owner_write,
+                             perms::owner_all | perms::group_read})
+    {
+        SCOPED_TRACE(static_cast<int>(mode));
+        std::filesystem::remove("settings.xml");
+        WriteTextFile("settings.xml", "<Settings/>");
+        std::filesystem::permissions("settings.xml", mode);
+        Load(settings);
+        settings.Save();
+        EXPECT_EQ(Defaults, SavedOptions());
+        EXPECT_EQ(mode, std::filesystem::status("settings.xml").permissions());
+    }
+}
+
+// TinyXML ends the declaration at its first '>' and would drop the rest.
+TEST_F(SettingsTest, ADocumentTypeWithAnInternalSubsetIsKeptWhole)
+{
+    const std::string declaration = "<!DOCTYPE Settings [\n<!ENTITY a \"b>\">\n]>";
+    WriteTextFile("settings.xml", "<?xml version=\"1.0\" ?>\n<!-- mine -->\n" + declaration +
+                                      "\n<Settings><Display><Option width=\"800\" /></Display>"
+                                      "</Settings>\n");
+    EXPECT_EQ("", Load(settings));
+    EXPECT_EQ(800, Settings::width);
+    Settings::height = 600;
+    EXPECT_EQ("", Save(settings));
+    const std::string saved = ReadTextFile("settings.xml");
+    EXPECT_NE(std::string::npos, saved.find(declaration)) << saved;
+
+    Settings::SetDefaults();
+    Settings again;
+    EXPECT_EQ("", Load(again));
+    EXPECT_EQ(800, Settings::width);
+    EXPECT_EQ(600, Settings::height);
+}
+
+// The working directory is gone, so nothing can be created in it.
+TEST_F(SettingsTest, ASaveThatCannotBeDoneSaysWhy)
+{
+    std::filesystem::create_directory("gone");
+    ASSERT_EQ(0, chdir("gone"));
+    std::filesystem::remove(dir.Path() + "/gone");
+    Load(settings);
+    const std::string printed = Save(settings);
+    ASSERT_EQ(0, chdir(dir.Path().c_str()));
+    EXPECT_EQ("Can't save 'settings.xml' (No such file or directory): the settings of this run "
+              "are not kept\n",
+              printed);
 }
 
 TEST_F(SettingsTest, AnEmptyFileIsWrittenInFullLikeAMissingOne)
@@ -386,6 +490,6 @@ TEST_F(SettingsTest, AFileThatWouldNotReadBackIsNeverOverwritten)
         const std::string printed = testing::internal::GetCapturedStdout();
         EXPECT_NE(std::string::npos, printed.find("settings.xml")) << printed;
         EXPECT_EQ(text, ReadTextFile("settings.xml"));
-        EXPECT_FALSE(FileExists("settings.xml.tmp"));
+        EXPECT_EQ(Lines{"settings.xml"}, FilesHere());
     }
 }
