@@ -16,8 +16,23 @@
 
 namespace
 {
+
 SDL_Surface* windowIcon = nullptr;
+
+// The settings choose the mode, so a mode that cannot be opened ends every
+// start until they change: the user is told which they are.
+std::string VideoModeAskedFor()
+{
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "The video mode asked for: %dx%d, %d bits per pixel, %s, set by the Display "
+                  "options width, height, bitsPerPixel and fullScreen of '%s'",
+                  Settings::width, Settings::height, Settings::bitsPerPixel,
+                  Settings::fullScreen ? "full screen" : "in a window", Settings::FileName);
+    return text;
 }
+
+} // namespace
 
 Application::Application()
 {
@@ -67,7 +82,14 @@ VideoInterface* Application::CreateGraph()
     SDL_WM_SetCaption(GameTitle, nullptr);
     graph->SetFullScreen(Settings::fullScreen);
     graph->SetVSync(Settings::waitVerticalRetrace);
-    graph->Init(Settings::width, Settings::height, Settings::bitsPerPixel);
+    try
+    {
+        graph->Init(Settings::width, Settings::height, Settings::bitsPerPixel);
+    }
+    catch (const Error& e)
+    {
+        throw Error(e.what(), "\n", VideoModeAskedFor());
+    }
     return graph.get();
 }
 

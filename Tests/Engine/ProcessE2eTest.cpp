@@ -45,29 +45,47 @@ TEST_F(ProcessE2eTest, SigtermEndsTheProcessCleanly)
     ExpectCleanEnd(*zev);
 }
 
+// A video mode that cannot be opened is named with the settings that ask for
+// it, so the user knows what to change.
 TEST_F(ProcessE2eTest, AFailedStartEndsWithStatus255)
 {
     struct Case
     {
         const char* videoDriver;
+        const char* settings; // the file's text, or null for none
         const char* message;
-        int optionsWritten; // the sound never started, so its four values are not among them
+        const char* mode;     // the line naming the video mode, or null for none
+        int optionsWritten;   // the sound never started, so its four values are not among them
     };
     const Case cases[] = {
-        {"nonexistent", "Could not init SDL: ", 0},
-        {"dummy", "Could not initalize OpenGL!", 15},
+        {"nonexistent", nullptr, "Could not init SDL: ", nullptr, 0},
+        {"dummy", nullptr, "Could not initalize OpenGL!", "640x480, 32 bits per pixel, in a window",
+         15},
+        {"x11", "<Settings><Display><Option width=\"16384\"/></Display></Settings>",
+         "Could not initalize OpenGL!", "16384x480, 32 bits per pixel, in a window", 15},
     };
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.videoDriver);
         const TempDirectory run;
+        if (c.settings)
+            WriteTextFile("settings.xml", c.settings);
         ChildProcess::Environment environment = ZevEnvironment(display);
         environment["SDL_VIDEODRIVER"] = c.videoDriver;
         const auto zev = StartZev(run.Path(), environment);
         ASSERT_TRUE(zev->WaitForExit(ZevTimeout));
         EXPECT_EQ(255, zev->ExitStatus());
-        EXPECT_EQ(Banner, FirstLine(zev->Output()));
-        EXPECT_NE(std::string::npos, zev->Output().find(c.message)) << zev->Output();
+        const std::string output = zev->Output();
+        EXPECT_EQ(Banner, FirstLine(output));
+        EXPECT_NE(std::string::npos, output.find(c.message)) << output;
+        if (c.mode)
+        {
+            const std::string line = std::string(c.message) + "\nThe video mode asked for: " +
+                                     c.mode +
+                                     ", set by the Display options width, height, bitsPerPixel "
+                                     "and fullScreen of 'settings.xml'\n";
+            EXPECT_NE(std::string::npos, output.find(line)) << output;
+        }
         EXPECT_EQ(c.optionsWritten, CountOptions(ReadTextFile("settings.xml")));
     }
 }
