@@ -18,13 +18,20 @@ SDL_RWops* OpenFileRW(const std::string& name, const char* mode);
 
 // Creates a new empty file whose name is the prefix followed by a few
 // characters that no other file beside it has, and returns that name; "" when
-// it cannot be created.
+// it cannot be created, with errno telling why.
 std::string CreateUniqueFile(const std::string& prefix);
 
+enum class RenameResult
+{
+    Renamed,
+    TargetExists,
+    Failed
+};
+
 // Gives the file the new name unless a file of that name exists, which is
-// then left as it is; the old name is gone either way. Returns false, with
-// the file still under its old name, when it cannot be done for another
-// reason.
-bool RenameUnlessExists(const std::string& from, const std::string& to);
+// then left as it is; the old name is gone either way. Failed, with the file
+// still under its old name and errno telling why, when it cannot be done for
+// another reason.
+RenameResult RenameUnlessExists(const std::string& from, const std::string& to);
 
 } // namespace Platform
