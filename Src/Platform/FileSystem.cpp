@@ -75,12 +75,17 @@ void CopyPermissions(const std::string& from, std::FILE* to)
 
 // A hard link never replaces a file, so of two writers that finish at once
 // one keeps its file and the other finds it there.
-bool RenameUnlessExists(const std::string& from, const std::string& to)
+RenameResult RenameUnlessExists(const std::string& from, const std::string& to)
 {
-    if (link(from.c_str(), to.c_str()) != 0 && errno != EEXIST)
-        return false;
+    RenameResult result = RenameResult::Renamed;
+    if (link(from.c_str(), to.c_str()) != 0)
+    {
+        if (errno != EEXIST)
+            return RenameResult::Failed;
+        result = RenameResult::TargetExists;
+    }
     unlink(from.c_str());
-    return true;
+    return result;
 }
 
 } // namespace Platform

@@ -18,7 +18,7 @@ SDL_RWops* OpenFileRW(const std::string& name, const char* mode);
 
 // Creates a new empty file whose name is the prefix followed by a few
 // characters that no other file beside it has, and returns that name; "" when
-// it cannot be created.
+// it cannot be created, with errno telling why.
 std::string CreateUniqueFile(const std::string& prefix);
 
 // Creates a new file the same way, never through a link planted at its name,
@@ -30,10 +30,17 @@ std::FILE* OpenUniqueFile(const std::string& prefix, std::string& name);
 // link of that name leads to); nothing when there is no such file.
 void CopyPermissions(const std::string& from, std::FILE* to);
 
+enum class RenameResult
+{
+    Renamed,
+    TargetExists,
+    Failed
+};
+
 // Gives the file the new name unless a file of that name exists, which is
-// then left as it is; the old name is gone either way. Returns false, with
-// the file still under its old name, when it cannot be done for another
-// reason.
-bool RenameUnlessExists(const std::string& from, const std::string& to);
+// then left as it is; the old name is gone either way. Failed, with the file
+// still under its old name and errno telling why, when it cannot be done for
+// another reason.
+RenameResult RenameUnlessExists(const std::string& from, const std::string& to);
 
 } // namespace Platform

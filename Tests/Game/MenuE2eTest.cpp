@@ -25,14 +25,6 @@ Point ErrorWindowSwatch(int width)
     return {width / 2 + 210, 30};
 }
 
-int Occurrences(const std::string& text, const std::string& part)
-{
-    int count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
-}
-
 class MenuE2eTest : public ZevWindowTest
 {
 };
@@ -62,14 +54,7 @@ TEST_F(MenuE2eTest, TheButtonsAppearHighlightUnderThePointerAndExitEndsTheProces
 TEST_F(MenuE2eTest, TheMenuRunsFromTheArchiveAlone)
 {
     CopyGameData(directory.Path());
-    std::vector<std::string> files;
-    for (const fs::directory_entry& entry : fs::recursive_directory_iterator("Data"))
-    {
-        if (entry.is_regular_file())
-            files.push_back(entry.path().generic_string());
-    }
-    ASSERT_NO_FATAL_FAILURE(MoveIntoArchive(files));
-    fs::remove_all("Data");
+    ASSERT_NO_FATAL_FAILURE(MoveDataIntoArchive());
 
     Start();
     const Screenshot menu = WaitForMenu();

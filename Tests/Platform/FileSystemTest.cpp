@@ -2,6 +2,7 @@
 
 #include "Support/TempDirectory.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
 
 TEST(FileSystemTest, OpensFilesByTheirName)
@@ -20,4 +21,23 @@ TEST(FileSystemTest, OpensFilesByTheirName)
     SDL_RWclose(stream);
 
     EXPECT_EQ(nullptr, Platform::OpenFile("Data/missing.txt", "rb"));
+}
+
+TEST(FileSystemTest, ARenameNeverReplacesAFileAndSaysWhatItDid)
+{
+    TempDirectory dir;
+    WriteTextFile("new", "new");
+    EXPECT_EQ(Platform::RenameResult::Renamed, Platform::RenameUnlessExists("new", "model"));
+    EXPECT_FALSE(FileExists("new"));
+
+    WriteTextFile("new", "newer");
+    EXPECT_EQ(Platform::RenameResult::TargetExists, Platform::RenameUnlessExists("new", "model"));
+    EXPECT_FALSE(FileExists("new"));
+    EXPECT_EQ("new", ReadTextFile("model"));
+
+    WriteTextFile("new", "new");
+    errno = 0;
+    EXPECT_EQ(Platform::RenameResult::Failed, Platform::RenameUnlessExists("new", "missing/model"));
+    EXPECT_EQ(ENOENT, errno);
+    EXPECT_EQ("new", ReadTextFile("new"));
 }

@@ -35,3 +35,15 @@ void MoveIntoArchive(const std::vector<std::string>& files)
     }
     WriteArchive(entries);
 }
+
+void MoveDataIntoArchive()
+{
+    std::vector<std::string> files;
+    for (const std::filesystem::directory_entry& entry : std::filesystem::recursive_directory_iterator("Data"))
+    {
+        if (entry.is_regular_file())
+            files.push_back(entry.path().generic_string());
+    }
+    MoveIntoArchive(files);
+    std::filesystem::remove_all("Data");
+}

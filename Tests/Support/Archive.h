@@ -17,3 +17,7 @@ void WriteArchive(const std::vector<ArchiveEntry>& entries);
 // Moves the files from the disk into a new "Data.zip", deflated under the same
 // names, so that they can only be read from the archive.
 void MoveIntoArchive(const std::vector<std::string>& files);
+
+// Moves every file under the folder "Data" into a new "Data.zip" and removes
+// the folder, so that the game runs from the archive alone.
+void MoveDataIntoArchive();

@@ -25,13 +25,17 @@ std::unique_ptr<ChildProcess> StartZev(const std::string& directory,
                                           environment);
 }
 
-int CountOptions(const std::string& settings)
+int Occurrences(const std::string& text, const std::string& part)
 {
     int count = 0;
-    for (std::size_t at = settings.find("<Option "); at != std::string::npos;
-         at = settings.find("<Option ", at + 1))
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
         ++count;
     return count;
+}
+
+int CountOptions(const std::string& settings)
+{
+    return Occurrences(settings, "<Option ");
 }
 
 void ExpectCleanEnd(ChildProcess& zev)

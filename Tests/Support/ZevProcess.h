@@ -27,6 +27,9 @@ void CopyGameData(const std::string& directory);
 std::unique_ptr<ChildProcess> StartZev(const std::string& directory,
                                        const ChildProcess::Environment& environment);
 
+// How often the part occurs in the text, such as the game's output.
+int Occurrences(const std::string& text, const std::string& part);
+
 // The number of "Option" elements in the text of a settings file.
 int CountOptions(const std::string& settings);
 

@@ -570,12 +570,9 @@ void LoaderX::BuildMesh(const std::string& name)
         {
             const std::uint32_t position = mesh.faces.corners[face.firstCorner + k];
             std::copy_n(&mesh.positions[position * std::size_t(3)], 3, &built->positions[next * std::size_t(3)]);
-            if (mesh.hasNormals)
-            {
-                const Face& normalFace = mesh.normalFaces.faces[f];
-                const std::uint32_t normal = mesh.normalFaces.corners[normalFace.firstCorner + k];
-                std::copy_n(&mesh.normals[normal * std::size_t(3)], 3, &built->normals[next * std::size_t(3)]);
-            }
+            const Face& normalFace = mesh.normalFaces.faces[f];
+            const std::uint32_t normal = mesh.normalFaces.corners[normalFace.firstCorner + k];
+            std::copy_n(&mesh.normals[normal * std::size_t(3)], 3, &built->normals[next * std::size_t(3)]);
             if (!mesh.texCoords.empty())
                 std::copy_n(&mesh.texCoords[position * std::size_t(2)], 2, &built->texCoords[next * std::size_t(2)]);
         }
@@ -610,7 +607,7 @@ void LoaderX::CheckFaces() const
     if (!mesh.texCoords.empty() && mesh.texCoords.size() / 2 < positionCount)
         Fail("fewer texture coordinates than vertices");
     if (!mesh.hasNormals)
-        return;
+        Fail("mesh without normals");
     if (mesh.normalFaces.faces.size() != mesh.faces.faces.size())
         Fail("normal faces that do not match the faces");
     for (std::size_t f = 0; f < mesh.faces.faces.size(); ++f)

@@ -10,6 +10,7 @@
 #include "Platform/FileSystem.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -45,6 +46,11 @@ ReaderMaker FindReader(const std::string& extension)
             return reader.make;
     }
     return nullptr;
+}
+
+Error CantWrite(const std::string& target, int reason)
+{
+    return Error("Can't write file '", target, "': ", std::strerror(reason));
 }
 
 bool ExistsOnDisk(const std::string& name)
@@ -98,7 +104,7 @@ void ModelLoader::Load(MeshList& meshes)
         if (GetExtension(fileName) != ModelFileExtension)
         {
             PrepareMeshes(meshes);
-            Convert(meshes);
+            ConvertOrWarn(meshes);
         }
     }
     catch (...)
@@ -132,22 +138,41 @@ void ModelLoader::Convert(const MeshList& meshes) const
     // Each writer has a file of its own until its file is whole.
     const std::string temporary = Platform::CreateUniqueFile(target + ".");
     if (temporary.empty())
-        throw Error("Can't write file '", target, "'");
-    std::printf("Converting '%s' to '%s'\n", fileName.c_str(), target.c_str());
-    std::fflush(stdout);
+        throw CantWrite(target, errno);
+    bool written = true;
     try
     {
         Write(temporary, meshes);
     }
     catch (const std::exception&)
     {
-        std::remove(temporary.c_str());
-        throw Error("Can't write file '", target, "'");
+        written = false;
     }
-    if (!Platform::RenameUnlessExists(temporary, target))
+    const Platform::RenameResult placed =
+        written ? Platform::RenameUnlessExists(temporary, target) : Platform::RenameResult::Failed;
+    if (placed == Platform::RenameResult::Failed)
     {
+        const int reason = errno;
         std::remove(temporary.c_str());
-        throw Error("Can't write file '", target, "'");
+        throw CantWrite(target, reason);
+    }
+    if (placed == Platform::RenameResult::Renamed)
+    {
+        std::printf("Converting '%s' to '%s'\n", fileName.c_str(), target.c_str());
+        std::fflush(stdout);
+    }
+}
+
+void ModelLoader::ConvertOrWarn(const MeshList& meshes) const
+{
+    try
+    {
+        Convert(meshes);
+    }
+    catch (const std::exception& e)
+    {
+        std::printf("Warning: %s; the meshes imported from '%s' are used\n", e.what(), fileName.c_str());
+        std::fflush(stdout);
     }
 }
 

@@ -43,7 +43,8 @@ public:
 
     // Fills the empty list with at least one mesh, or throws Error and
     // leaves it empty. An import (any file but a model file) is prepared
-    // and converted once.
+    // and converted once; when its model file cannot be written, a warning
+    // says why and the imported meshes are kept.
     virtual void Load(MeshList& meshes);
 
     // Prepares every mesh in order (Mesh::Prepare).
@@ -52,8 +53,9 @@ public:
     // Writes the meshes as the model file beside the source: its path up to
     // the last "." followed by "3d". A file already there is never
     // overwritten. The file is written under another name and renamed into
-    // place once whole; a model that could not be read back, or a failed
-    // write, leaves no file behind and throws "Can't write file '<target>'".
+    // place once whole, and only then is "Converting" printed; a model that
+    // could not be read back, or a failed write, leaves no file behind and
+    // throws "Can't write file '<target>': " and the reason.
     void Convert(const MeshList& meshes) const;
 
 protected:
@@ -70,6 +72,7 @@ protected:
 
 private:
     std::string GetTarget() const;
+    void ConvertOrWarn(const MeshList& meshes) const;
     void Write(const std::string& name, const MeshList& meshes) const;
 
     std::unique_ptr<char[]> data;

@@ -1,8 +1,10 @@
+#include "Support/Archive.h"
 #include "Support/Deadline.h"
 #include "Support/GameWindow.h"
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
@@ -108,6 +110,15 @@ protected:
         return picture;
     }
 
+    // The fire key fires both ships' cannons, which costs each battery; only
+    // a ship in the world fires, and only once its model is ready.
+    void ExpectBothFire()
+    {
+        const auto bothFired = [](const Screenshot& picture)
+        { return BatteryGauge(picture, 0) < GaugeWidth - 10 && BatteryGauge(picture, 1) < GaugeWidth - 10; };
+        EXPECT_TRUE(bothFired(WhileHeld("z", bothFired))) << zev->Output();
+    }
+
     void Leave()
     {
         display.Key(window, "Escape", true);
@@ -131,15 +142,37 @@ TEST_F(MeleeE2eTest, BothShipsFlyAndFireOnTheSameKeysAndEscapeReturnsToTheMenu)
     { return Changed(turned, picture, Arena) > 200; };
     EXPECT_TRUE(moved(WhileHeld("Up", moved)));
 
-    // The fire key fires both ships' cannons, which costs each battery.
-    const auto bothFired = [](const Screenshot& picture)
-    { return BatteryGauge(picture, 0) < GaugeWidth - 10 && BatteryGauge(picture, 1) < GaugeWidth - 10; };
-    EXPECT_TRUE(bothFired(WhileHeld("z", bothFired))) << zev->Output();
+    ExpectBothFire();
 
     Leave();
     const Screenshot menu = WaitForMenu();
     // A new battle starts afresh, its batteries full.
     StartBattle(menu);
+    Leave();
+    Click(Exit, WaitForMenu());
+    ExpectCleanEnd(*zev);
+}
+
+// As an installed game with its data in the archive: the cruiser is read from
+// its ".x" file and cannot be converted, yet both ships are there and fire.
+TEST_F(MeleeE2eTest, TheBattleRunsFromTheArchiveAloneWithItsShips)
+{
+    namespace fs = std::filesystem;
+    CopyGameData(directory.Path());
+    for (const fs::directory_entry& entry : fs::directory_iterator("Data/Models"))
+    {
+        if (entry.path().extension() == ".x")
+            fs::remove(fs::path(entry.path()).replace_extension(".3d"));
+    }
+    ASSERT_NO_FATAL_FAILURE(MoveDataIntoArchive());
+    Start();
+    StartBattle(WaitForMenu());
+    ExpectBothFire();
+    EXPECT_FALSE(fs::exists("Data"));
+    const std::string output = zev->Output();
+    EXPECT_EQ(1, Occurrences(output, "Warning: Can't write file 'Data/Models/Cruiser.3d'")) << output;
+    EXPECT_EQ(std::string::npos, output.find("Converting")) << output;
+
     Leave();
     Click(Exit, WaitForMenu());
     ExpectCleanEnd(*zev);

@@ -2,9 +2,11 @@
 #include "MeshFixtures.h"
 #include "Support/Capture.h"
 #include "Support/FileMutexGuard.h"
+#include "Support/TempDirectory.h"
 #include "XFiles.h"
 
 #include <cstring>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <locale>
 
@@ -96,8 +98,8 @@ TEST_F(LoaderXTest, MeshesInsideFramesAreNamedAfterThemAndMovedByTheTransformsBe
                        XTriangle() + "}\n" + XTriangle() + "}\n", {"B", "A"}, 7},
         {"unnamed frame", "Frame {\n" + XTriangle("Own") + "}\n", {""}, 1},
         {"outside every frame", XTriangle("Loose"), {}, 0},
-        {"a frame inside a mesh", "Frame A {\nMesh {\n 3;\n 0;0;0;,\n 1;0;0;,\n 0;1;0;;\n 1;\n 3;0,1,2;;\n"
-                                  "Frame B {\n" + XTriangle() + "}\n}\n}\n", {"A"}, 1},
+        {"a frame inside a mesh", "Frame A {\nMesh {\n 3;\n 0;0;0;,\n 1;0;0;,\n 0;1;0;;\n 1;\n 3;0,1,2;;\n" +
+                                      XFlatNormals({3}) + "Frame B {\n" + XTriangle() + "}\n}\n}\n", {"A"}, 1},
         {"after a closing brace", "}\nFrame A {\n" + XTriangle() + "}\n", {}, 0},
     };
     for (const Case& c : cases)
@@ -134,19 +136,20 @@ TEST_F(LoaderXTest, EveryCornerGetsItsOwnVertexWithItsNormalAndTextureCoordinate
     EXPECT_EQ((std::vector<std::uint32_t>{0, 1, 2, 0, 2, 3}), hull.subMeshes[1]->indices);
     EXPECT_EQ(nullptr, hull.shadowMesh);
 
-    // The child frame's transform follows the parent's; without normals or
-    // texture coordinates they are zero.
+    // The child frame's transform follows the parent's, and its normals stay
+    // of length 1 under its scale; without texture coordinates they are zero.
     const Model3D::Mesh& turret = *meshes[1];
     EXPECT_EQ("Turret", turret.name);
     EXPECT_EQ((std::vector<float>{10, 0, 1, 12, 0, 1, 10, 2, 1}), turret.positions);
-    EXPECT_EQ(std::vector<float>(9, 0.0f), turret.normals);
+    EXPECT_EQ((std::vector<float>{0, 0, 1, 0, 0, 1, 0, 0, 1}), turret.normals);
     EXPECT_EQ(std::vector<float>(6, 0.0f), turret.texCoords);
 }
 
 TEST_F(LoaderXTest, FacesOfMoreCornersAreFans)
 {
     const MeshList meshes = Import(XHeader() + "Frame F {\nMesh {\n 5;\n 0;0;0;,\n 1;0;0;,\n 2;1;0;,\n"
-                                               " 1;2;0;,\n 0;1;0;;\n 1;\n 5;0,1,2,3,4;;\n}\n}\n");
+                                               " 1;2;0;,\n 0;1;0;;\n 1;\n 5;0,1,2,3,4;;\n" +
+                                               XFlatNormals({5}) + "}\n}\n");
     ASSERT_EQ(1u, meshes.size());
     EXPECT_EQ((std::vector<std::uint32_t>{0, 1, 2, 0, 2, 3, 0, 3, 4}), meshes[0]->subMeshes[0]->indices);
 }
@@ -174,7 +177,7 @@ TEST_F(LoaderXTest, MaterialsKeepTheirColoursAndTexturesAndTheFacesTheirMaterial
     const std::string material = "Material M {\n 1;1;1;1;;\n 0;\n 0;0;0;;\n 0;0;0;;\n"
                                  " TextureFilename { \"unused.png\"; }\n}\n";
     const MeshList list = Import(XHeader() + "Frame F {\nMesh {\n 3;\n 0;0;0;,\n 1;0;0;,\n 0;1;0;;\n"
-                                 " 3;\n 3;0,1,2;,\n 3;0,2,1;,\n 3;1,2,0;;\n"
+                                 " 3;\n 3;0,1,2;,\n 3;0,2,1;,\n 3;1,2,0;;\n" + XFlatNormals({3, 3, 3}) +
                                  " MeshMaterialList {\n 2;\n 1;\n 7;\n" + material + material + "}\n}\n}\n");
     ASSERT_EQ(1u, list[0]->subMeshes.size());
     EXPECT_EQ(3u, list[0]->subMeshes[0]->triangleCount);
@@ -185,7 +188,8 @@ TEST_F(LoaderXTest, CommentsAndUnknownBlocksArePassedOver)
 {
     const std::string body = "# hash\n// slashes\nUnknown Name {\n { nested } \n}\nMesh Top {\n}\n"
                              "Frame F {\n// inside\nXSkinMeshHeader { 1; }\nMesh {\n 3;// three\n"
-                             " 0;0;0;,\n 1;0;0;,\n 0;1;0;;\n 1;\n 3;0,1,2;;\n SkinWeights { \"bone\"; }\n"
+                             " 0;0;0;,\n 1;0;0;,\n 0;1;0;;\n 1;\n 3;0,1,2;;\n SkinWeights { \"bone\"; }\n" +
+                             XFlatNormals({3}) +
                              " Elsewhere { }\n}\n}\n// the end, without a line feed";
     const MeshList meshes = Import(XHeader() + body);
     ASSERT_EQ(1u, meshes.size());
@@ -197,7 +201,8 @@ TEST_F(LoaderXTest, NumbersAreReadAlikeInEveryLocale)
 {
     const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
     const MeshList meshes = Import(XHeader() + "Frame F {\nMesh {\n 3;\n 0.5;+1.5e1;-.25;,\n 1;0;0;,\n 0;1;0;;\n"
-                                               " 1;\n +3;0,1,2;;\n}\n}\n");
+                                               " 1;\n +3;0,1,2;;\n" +
+                                   XFlatNormals({3}) + "}\n}\n");
     std::locale::global(previous);
     ASSERT_EQ(1u, meshes.size());
     EXPECT_EQ((std::vector<float>{0.5f, 15, -0.25f}), Slice(meshes[0]->positions, 0, 3));
@@ -241,6 +246,7 @@ TEST_F(LoaderXTest, MalformedFilesFailWithAMessage)
          "Frame F {\n" + XMatrix("1e30,0,0,0, 0,1,0,0, 0,0,1,0, 0,0,0,1") + "Mesh {\n 1;\n 1e30;0;0;;\n 0;\n" + close,
          "Parse error, vertex position that is not finite" + in},
         {"two corners", frame + triangle + " 1;\n 2;0,1;;\n" + close, "Parse error, face with fewer than 3 corners" + in},
+        {"no normals", frame + triangle + face + close, "Parse error, mesh without normals" + in},
         {"index past the vertices", frame + triangle + " 1;\n 3;0,1,3;;\n" + close,
          "Parse error, vertex index beyond the vertices" + in},
         {"few texture coordinates", frame + triangle + face + " MeshTextureCoords {\n 2;\n 0;0;,\n 1;1;;\n }\n" + close,
@@ -280,4 +286,18 @@ TEST_F(LoaderXTest, EveryCutOfAFileStaysWithinItsData)
             EXPECT_TRUE(error != "no error" || meshes.empty()) << size;
         }
     }
+}
+
+TEST_F(LoaderXTest, EverySeedOfTheFuzzTargetImports)
+{
+    const std::filesystem::path seeds = std::filesystem::path(ZEV_SOURCE_DIR) / "Tests/Fuzz/XFile/corpus";
+    int count = 0;
+    for (const auto& seed : std::filesystem::directory_iterator(seeds))
+    {
+        MeshList meshes;
+        EXPECT_EQ("no error", ErrorOf([&] { meshes = Import(ReadTextFile(seed.path().string())); })) << seed.path();
+        EXPECT_FALSE(meshes.empty()) << seed.path();
+        ++count;
+    }
+    EXPECT_GT(count, 0);
 }

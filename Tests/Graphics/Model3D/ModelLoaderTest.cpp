@@ -10,6 +10,7 @@
 #include "Support/FileMutexGuard.h"
 #include "Support/TempDirectory.h"
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -64,6 +65,25 @@ protected:
     FileMutexGuard fileMutex;
     DataStore store{nullptr};
 };
+
+// The files (not the folders) under the directory, sorted; none when it is
+// not there.
+std::vector<std::string> FilesUnder(const std::string& directory)
+{
+    std::vector<std::string> files;
+    if (std::filesystem::is_directory(directory))
+    {
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(directory))
+        {
+            if (!entry.is_directory())
+                files.push_back(entry.path().generic_string());
+        }
+    }
+    else if (std::filesystem::exists(directory))
+        files.push_back(directory);
+    std::sort(files.begin(), files.end());
+    return files;
+}
 
 std::vector<float> FirstTwoPositions(const MeshList& meshes)
 {
@@ -123,7 +143,7 @@ TEST_F(ModelLoaderTest, ConversionWritesOnceAndNeverOverwrites)
     EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator("Data/Models"),
                                std::filesystem::directory_iterator()));
 
-    EXPECT_EQ("Can't write file 'Nowhere/ship.3d'",
+    EXPECT_EQ("Can't write file 'Nowhere/ship.3d': No such file or directory",
               ErrorOf([&] { ModelLoader(nullptr, "Nowhere/ship.x").Convert(meshes); }));
 }
 
@@ -139,11 +159,13 @@ TEST_F(ModelLoaderTest, AFailedWriteLeavesNoFileBehind)
     small.rlim_cur = 100;
     setrlimit(RLIMIT_FSIZE, &small);
     std::string error;
-    OutputOf([&] { error = ErrorOf([&] { ModelLoader(nullptr, "Cube.x").Convert(meshes); }); });
+    const std::string output =
+        OutputOf([&] { error = ErrorOf([&] { ModelLoader(nullptr, "Cube.x").Convert(meshes); }); });
     setrlimit(RLIMIT_FSIZE, &previous);
     std::signal(SIGXFSZ, handler);
 
-    EXPECT_EQ("Can't write file 'Cube.3d'", error);
+    EXPECT_EQ("Can't write file 'Cube.3d': File too large", error);
+    EXPECT_EQ("", output);
     EXPECT_TRUE(std::filesystem::is_empty(directory.Path()));
 }
 
@@ -160,7 +182,7 @@ TEST_F(ModelLoaderTest, ConvertersRacingForOneFileLeaveOneWholeFile)
             for (std::thread& converter : converters)
                 converter.join();
         });
-    EXPECT_NE(std::string::npos, output.find("Converting 'Cube.x' to 'Cube.3d'\n"));
+    EXPECT_EQ("Converting 'Cube.x' to 'Cube.3d'\n", output);
     EXPECT_EQ(expected, ReadTextFile("Cube.3d"));
     EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(directory.Path()),
                                std::filesystem::directory_iterator()));
@@ -266,15 +288,51 @@ TEST_F(ModelLoaderTest, AnImportIsPreparedAndConvertedOnce)
     EXPECT_EQ("no error", error);
 }
 
-TEST_F(ModelLoaderTest, AnImportFromTheArchiveAloneCannotBeConverted)
+TEST_F(ModelLoaderTest, AnImportWhoseModelFileCannotBeWrittenIsUsedAsImported)
 {
+    // The model comes from the archive; where its model file would go there
+    // is no folder, or a file.
+    struct Case
+    {
+        const char* name;
+        std::vector<std::string> onDisk;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"no data folder", {}, "No such file or directory"},
+        {"no model folder", {"Data/Root.xml"}, "No such file or directory"},
+        {"a file for the folder", {"Data/Models"}, "Not a directory"},
+    };
     WriteTextFile("Data/Models/Box.x", XCube());
     MoveIntoArchive({"Data/Models/Box.x"});
-    std::filesystem::remove_all("Data");
-    EXPECT_EQ("Can't write file 'Data/Models/Box.3d'", LoadModel("Data/Models/Box.x"));
-    EXPECT_FALSE(std::filesystem::exists("Data"));
+    for (const Case& c : cases)
+    {
+        store.Clear();
+        std::filesystem::remove_all("Data");
+        for (const std::string& file : c.onDisk)
+            WriteTextFile(file, "kept");
 
-    // A file that does not import fails before any conversion.
+        ASSERT_EQ(c.onDisk, FilesUnder("Data")) << c.name;
+
+        std::string error;
+        const std::string output = OutputOf([&] { error = LoadModel("Data/Models/Box.x"); });
+        EXPECT_EQ("no error", error) << c.name;
+        EXPECT_EQ("Warning: Can't write file 'Data/Models/Box.3d': " + c.reason +
+                      "; the meshes imported from 'Data/Models/Box.x' are used\n",
+                  output)
+            << c.name;
+        ASSERT_TRUE(store.GetModel("Data/Models/Box.x", true)->IsReady()) << c.name;
+        const MeshList& meshes = MeshesOf("Data/Models/Box.x");
+        ASSERT_EQ(1u, meshes.size()) << c.name;
+        EXPECT_EQ(8u, meshes[0]->vertexCount) << c.name;
+        EXPECT_NE(nullptr, meshes[0]->shadowMesh) << c.name;
+
+        EXPECT_EQ(c.onDisk, FilesUnder("Data")) << c.name;
+    }
+}
+
+TEST_F(ModelLoaderTest, AFileThatDoesNotImportFailsBeforeAnyConversion)
+{
     WriteTextFile("Broken.x", XHeader() + "Frame F {\n");
     EXPECT_EQ("Error while loading: 'Broken.x':\nParse error, block without its closing curly brace in: Broken.x",
               LoadModel("Broken.x"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 // Text ".x" files for the model tests.
@@ -9,11 +10,26 @@ inline std::string XHeader()
     return "xof 0303txt 0032\n";
 }
 
-// A mesh block of one triangle over (0, 0, 0), (1, 0, 0), (0, 1, 0).
+// Normals for faces of the corner counts, every corner's the normal (0, 0, 1).
+inline std::string XFlatNormals(std::initializer_list<int> cornerCounts)
+{
+    std::string faces;
+    for (const int count : cornerCounts)
+    {
+        faces += (faces.empty() ? " " : ",\n ") + std::to_string(count) + ";0";
+        for (int k = 1; k < count; ++k)
+            faces += ",0";
+        faces += ";";
+    }
+    return " MeshNormals {\n 1;\n 0;0;1;;\n " + std::to_string(cornerCounts.size()) + ";\n" + faces +
+           ";\n }\n";
+}
+
+// A mesh block of one triangle over (0, 0, 0), (1, 0, 0), (0, 1, 0), facing +z.
 inline std::string XTriangle(const std::string& name = "")
 {
     return "Mesh " + name + " {\n 3;\n 0.0;0.0;0.0;,\n 1.0;0.0;0.0;,\n 0.0;1.0;0.0;;\n"
-           " 1;\n 3;0,1,2;;\n}\n";
+           " 1;\n 3;0,1,2;;\n" + XFlatNormals({3}) + "}\n";
 }
 
 // A frame transform of the 16 values in file order.
