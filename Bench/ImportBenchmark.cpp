@@ -10,6 +10,7 @@
 // Every time is the best of several runs. Start it with Bench/run.sh.
 #include "Engine/DataFile.h"
 #include "Engine/DataStore.h"
+#include "Engine/MathUtil.h"
 #include "Engine/ResourceType.h"
 #include "Graphics/Model3D/LoaderX.h"
 #include "Graphics/Model3D/ShadowMesh.h"
@@ -37,7 +38,6 @@ namespace
 const int CacheSize = 8;
 // A busy machine needs many runs for a fair best time.
 const int Runs = 15;
-const float Pi = 3.14159265358979f;
 
 using Indices = std::vector<std::uint32_t>;
 
@@ -122,10 +122,10 @@ void WriteSphere(const std::string& path, int slices, int stacks)
     std::vector<XFile::Vertex> vertices;
     for (int i = 0; i <= stacks; ++i)
     {
-        const float theta = Pi * i / stacks;
+        const float theta = Math::Pi<float> * i / stacks;
         for (int j = 0; j <= slices; ++j)
         {
-            const float phi = 2 * Pi * (j % slices) / slices;
+            const float phi = 2 * Math::Pi<float> * (j % slices) / slices;
             const Math::Vector d(std::sin(theta) * std::cos(phi), std::sin(theta) * std::sin(phi), std::cos(theta));
             vertices.push_back({d, d, float(j) / slices, float(i) / stacks});
         }

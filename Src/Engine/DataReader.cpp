@@ -148,8 +148,7 @@ void DataReader::ReadChildren(const TiXmlNode* element, void* context)
     for (const TiXmlElement* child = element->FirstChildElement(); child;
          child = child->NextSiblingElement())
     {
-        std::string tag = child->ValueStr();
-        ToLower(tag);
+        const std::string tag = XmlLowerTag(child);
         if (!HandleTag(child, tag))
             XmlUnknownTag(child);
     }

@@ -28,8 +28,8 @@ PayloadRelease::~PayloadRelease()
         return;
     if (event.user.code == UserEventString)
         delete static_cast<std::string*>(event.user.data1);
-    else if (event.user.code == UserEventObject)
-        delete dynamic_cast<Event::EventBase*>(static_cast<Object*>(event.user.data1));
+    else
+        delete Event::FromUserEvent(event);
 }
 
 } // namespace

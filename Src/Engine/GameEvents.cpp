@@ -30,6 +30,13 @@ void Send(EventBase* event)
     PushEventObject(event);
 }
 
+EventBase* FromUserEvent(const SDL_Event& event)
+{
+    if (event.type != SDL_USEREVENT || event.user.code != UserEventObject)
+        return nullptr;
+    return dynamic_cast<EventBase*>(static_cast<Object*>(event.user.data1));
+}
+
 EventBase* EnterOrbit(Object* planet)
 {
     return new ObjectEvent("ENTER_ORBIT", planet);

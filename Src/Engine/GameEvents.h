@@ -3,6 +3,7 @@
 #include <string>
 
 class Object;
+union SDL_Event;
 
 namespace Event
 {
@@ -30,6 +31,10 @@ namespace Event
 // Hands the event to SDL's queue; from then on it belongs to the queue, and
 // the dispatcher that delivers it deletes it.
 void Send(EventBase* event);
+
+// The game event that an SDL event carries; null for any other event, and for
+// a payload that is no game event. The event still owns it.
+EventBase* FromUserEvent(const SDL_Event& event);
 
 // The game's events, each newly made; units are known by player number.
 EventBase* EnterOrbit(Object* planet);

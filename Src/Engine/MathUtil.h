@@ -9,6 +9,10 @@ std::uint32_t NextPowerOfTwo(int n);
 namespace Math
 {
 
+// In the precision of the type: Pi<float>, Pi<double>.
+template <class T>
+constexpr T Pi = static_cast<T>(3.14159265358979323846);
+
 // True when x lies strictly between -1e-8 and 1e-8.
 bool IsZero(const float& x);
 

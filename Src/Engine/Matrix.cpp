@@ -1,15 +1,11 @@
 #include "Engine/Matrix.h"
 
+#include "Engine/MathUtil.h"
+
 #include <cmath>
 
 namespace Math
 {
-namespace
-{
-
-constexpr double Pi = 3.14159265358979323846;
-
-} // namespace
 
 const Matrix Matrix::Identity = Matrix::MakeIdentity();
 
@@ -73,7 +69,7 @@ Matrix Matrix::Translate(const RawMemVector<3>& offset, bool transpose)
 
 Matrix Matrix::Rotate(float angle, float x, float y, float z, bool transpose)
 {
-    const double radians = angle * Pi / 180;
+    const double radians = angle * Pi<double> / 180;
     const float c = static_cast<float>(std::cos(radians));
     const float s = static_cast<float>(std::sin(radians));
     const float lengthSquared = x * x + y * y + z * z;

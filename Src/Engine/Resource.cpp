@@ -53,8 +53,7 @@ void Resource::ParseChildren(const TiXmlElement* element)
     for (const TiXmlElement* child = element->FirstChildElement(); child;
          child = child->NextSiblingElement())
     {
-        std::string tag = child->ValueStr();
-        ToLower(tag);
+        const std::string tag = XmlLowerTag(child);
         if (!ParseElement(child, tag))
             XmlUnknownTag(child);
     }

@@ -258,18 +258,15 @@ void ForEachOption(const TiXmlElement* element, const char* section)
     for (const TiXmlElement* option = element->FirstChildElement(); option;
          option = option->NextSiblingElement())
     {
-        std::string name = option->ValueStr();
-        ToLower(name);
-        if (name == "option" && option->FirstAttribute())
+        if (XmlLowerTag(option) == "option" && option->FirstAttribute())
             ReadOption(*option->FirstAttribute(), section);
     }
 }
 
 // The section of the table that the element's name stands for, in any case.
-const char* FindSection(const std::string& elementName)
+const char* FindSection(const TiXmlElement* element)
 {
-    std::string lowerName = elementName;
-    ToLower(lowerName);
+    const std::string lowerName = XmlLowerTag(element);
     for (const Option& option : Options())
     {
         std::string section = option.section;
@@ -461,7 +458,7 @@ void Settings::ReadSections()
     for (const TiXmlElement* element = root->FirstChildElement(); element;
          element = element->NextSiblingElement())
     {
-        if (const char* const section = FindSection(element->ValueStr()))
+        if (const char* const section = FindSection(element))
             ForEachOption(element, section);
     }
     StepSeconds = timeStep / 1000.0f;

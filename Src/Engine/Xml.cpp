@@ -119,6 +119,13 @@ void XmlError(const TiXmlNode* node, const std::string& a, const std::string& b,
     throw Error(a + b + c + d + e, " in:\n", XmlLocation(node));
 }
 
+std::string XmlLowerTag(const TiXmlElement* element)
+{
+    std::string tag = element->ValueStr();
+    ToLower(tag);
+    return tag;
+}
+
 std::string XmlLocation(const TiXmlNode* node)
 {
     return XmlDocumentName(node) + ", line " + ToString(XmlLine(node));

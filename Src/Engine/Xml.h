@@ -55,6 +55,9 @@ const TiXmlElement* XmlRequireChild(const TiXmlNode* node, const char* name, boo
                            const std::string& c = "", const std::string& d = "",
                            const std::string& e = "");
 
+// The element's name lower-cased, as element names are compared.
+std::string XmlLowerTag(const TiXmlElement* element);
+
 // "<document name>, line <line>"; "<unknown>, line 0" for a node outside any
 // document (a definition copied out of its file).
 std::string XmlLocation(const TiXmlNode* node);

@@ -23,13 +23,6 @@ int FaceIndex(const std::string& name)
     return -1;
 }
 
-std::string LowerTag(const TiXmlElement* element)
-{
-    std::string tag = element->ValueStr();
-    ToLower(tag);
-    return tag;
-}
-
 } // namespace
 
 const char* const CubeMap::FaceNames[FaceCount] = {"posx", "negx", "posz", "negz", "posy", "negy"};
@@ -119,7 +112,7 @@ void CubeMap::ReadAxisImages(const TiXmlElement* element, const std::string& dir
          child = child->NextSiblingElement())
     {
         const std::string file = XmlRequireAttribute(child, "file");
-        const int face = FaceIndex(LowerTag(child));
+        const int face = FaceIndex(XmlLowerTag(child));
         if (face >= 0)
             surfaces[face] = LoadSurface(directory + file, true);
     }
@@ -131,7 +124,7 @@ void CubeMap::ReadLight(const TiXmlElement* element)
     for (const TiXmlElement* child = element->FirstChildElement(); child;
          child = child->NextSiblingElement())
     {
-        const std::string tag = LowerTag(child);
+        const std::string tag = XmlLowerTag(child);
         if (tag == "direction")
         {
             float x = 0.0f;

@@ -177,8 +177,7 @@ void TextureFont::ReadDefinition(const std::string& definition)
     for (const TiXmlElement* child = root->FirstChildElement(); child;
          child = child->NextSiblingElement())
     {
-        std::string tag = child->ValueStr();
-        ToLower(tag);
+        const std::string tag = XmlLowerTag(child);
         if (tag != "character")
             continue;
         const unsigned char slot = SlotOf(XmlRequireAttribute(child, "char")[0]);

@@ -23,11 +23,9 @@ UserEventHandler::UserEventHandler(FrameController* frame)
 bool UserEventHandler::OnUserEvent(const SDL_Event& event, Object* data)
 {
     const UserEventHandler* const handler = ShownHandler<UserEventHandler>(data);
-    if (!handler || handler->Hook(OnEvent).empty() || event.user.code != UserEventObject ||
-        !event.user.data1)
+    if (!handler || handler->Hook(OnEvent).empty())
         return false;
-    const Event::EventBase* const gameEvent =
-        dynamic_cast<const Event::EventBase*>(static_cast<Object*>(event.user.data1));
+    const Event::EventBase* const gameEvent = Event::FromUserEvent(event);
     if (!gameEvent || !handler->IsRegistered(gameEvent->name))
         return false;
     gameEvent->SetLuaArgs(*handler->GetFrame().GetFrameModel().GetLua());

@@ -83,8 +83,7 @@ TEST_F(GameEventsTest, HandlersReceiveTheEventAsTheFirstDataWord)
             Receiver* const self = static_cast<Receiver*>(data);
             EXPECT_EQ(UserEventObject, event.user.code);
             EXPECT_EQ(nullptr, event.user.data2);
-            const auto* const health =
-                dynamic_cast<Event::UnitData*>(static_cast<Object*>(event.user.data1));
+            const auto* const health = dynamic_cast<Event::UnitData*>(Event::FromUserEvent(event));
             if (health)
                 self->seen = health->name + " " + std::to_string(health->unit) + " " +
                              std::to_string(health->value);
@@ -97,6 +96,36 @@ TEST_F(GameEventsTest, HandlersReceiveTheEventAsTheFirstDataWord)
     Event::Send(Event::UnitHealth(2, 17));
     dispatcher.Poll();
     EXPECT_EQ("UNIT_HEALTH 2 17", receiver.seen);
+}
+
+TEST(GameEventsCarriedTest, OnlyAnObjectEventWithAGameEventCarriesOne)
+{
+    Event::EventBase gameEvent("LEAVE_ORBIT");
+    Object plain;
+    std::string text = "text";
+    const auto userEvent = [](int code, void* data1)
+    {
+        SDL_Event event = {};
+        event.type = SDL_USEREVENT;
+        event.user.code = code;
+        event.user.data1 = data1;
+        return event;
+    };
+    SDL_Event keyEvent = userEvent(UserEventObject, static_cast<Object*>(&gameEvent));
+    keyEvent.type = SDL_KEYDOWN;
+    const struct
+    {
+        SDL_Event event;
+        const Event::EventBase* carried;
+    } cases[] = {
+        {userEvent(UserEventObject, static_cast<Object*>(&gameEvent)), &gameEvent},
+        {userEvent(UserEventObject, &plain), nullptr},
+        {userEvent(UserEventObject, nullptr), nullptr},
+        {userEvent(UserEventString, &text), nullptr},
+        {keyEvent, nullptr},
+    };
+    for (const auto& test : cases)
+        EXPECT_EQ(test.carried, Event::FromUserEvent(test.event));
 }
 
 // "arg1" and the fields of "arg2" in key order, as the scripts see them.

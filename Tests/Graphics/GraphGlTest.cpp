@@ -1,3 +1,4 @@
+#include "Engine/MathUtil.h"
 #include "Graphics/CheckGLError.h"
 #include "Graphics/Graph.h"
 
@@ -126,7 +127,7 @@ TEST_F(GraphGlTest, TheViewportKeepsItsPerspective)
         {0, 0, 320, 0, {0, 0, 320, 1}, 320.0},
         {10, 20, 300, 200, {10, 20, 300, 200}, 1.5},
     };
-    const double f = 1.0 / std::tan(22.5 * M_PI / 180.0);
+    const double f = 1.0 / std::tan(22.5 * Math::Pi<double> / 180.0);
     for (const Case& c : cases)
     {
         SCOPED_TRACE(testing::Message() << c.x << " " << c.y << " " << c.w << " " << c.h);

@@ -17,6 +17,7 @@
 #include "Game/Melee/ShipModelData.h"
 #include "Game/Objects/Object3DView.h"
 #include "Game/Objects/ObjectFactory.h"
+#include "Game/Objects/ObjectKinds.h"
 #include "Game/Objects/PositionView.h"
 #include "Game/Objects/ShipDataList.h"
 #include "Graphics/Camera.h"
@@ -44,12 +45,7 @@ const int MusicFadeMs = 100;
 const char* const ShipRace = "Velmorian";
 const char* const ShipName = "Cruiser";
 
-// The factory's kinds.
-const int PlanetObject = 1;
-const int AsteroidObject = 0;
 const int AsteroidCount = 5;
-const int ShipViewKind = 3;
-const int PlayerControllerKind = 1;
 
 // Both ships start here, 5 units apart, heading the same way.
 struct Start
@@ -129,9 +125,9 @@ void MeleeState::Init()
     // Reseeds the random numbers that the asteroids draw from next.
     parallax = std::make_unique<Parallax>(store);
     factory = std::make_unique<ObjectFactory>(&world, &events, timer, &store, lua.GetState());
-    ObjectFactoryInterface::CreateObject(PlanetObject);
+    ObjectFactoryInterface::CreateObject(WorldObject::BattlePlanet);
     for (int i = 0; i < AsteroidCount; ++i)
-        ObjectFactoryInterface::CreateObject(AsteroidObject);
+        ObjectFactoryInterface::CreateObject(WorldObject::Asteroid);
     CreateShips();
     UpdateArena();
     music = store.GetMusic("Game music", true);
@@ -231,9 +227,10 @@ Melee::ShipModel* MeleeState::CreateShip(int player, const std::string& race,
     auto ship = std::make_unique<Melee::ShipModel>(*data, store, lua, player, frameName);
     std::unique_ptr<Melee::Weapon> primary = WeaponFactory(*ship, data->primaryWeapon.get());
     ship->SetWeapons(std::move(primary), WeaponFactory(*ship, data->secondaryWeapon.get()));
-    std::unique_ptr<ViewInterface> view(ObjectFactoryInterface::CreateView(ShipViewKind, ship.get()));
+    std::unique_ptr<ViewInterface> view(
+        ObjectFactoryInterface::CreateView(ViewKind::Ship, ship.get()));
     ControllerInterface* const controller =
-        ObjectFactoryInterface::CreateController(PlayerControllerKind, ship.get(), view.get());
+        ObjectFactoryInterface::CreateController(ControllerKind::Player, ship.get(), view.get());
     view.release();
     Melee::ShipModel* const model = ship.release();
     ObjectFactoryInterface::AddPending(controller);

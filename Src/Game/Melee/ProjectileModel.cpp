@@ -7,18 +7,9 @@
 #include "Game/Melee/ProjectileWeaponData.h"
 #include "Game/Melee/ShipModel.h"
 #include "Game/Objects/HomingBehavior.h"
+#include "Game/Objects/ObjectKinds.h"
 #include "Game/Objects/PositionModel.h"
 #include "Game/Objects/ThrustBehavior.h"
-
-namespace
-{
-
-// The factory's kinds of an explosion.
-const int ExplosionModelKind = 0;
-const int ExplosionViewKind = 1;
-const int PlainControllerKind = 0;
-
-} // namespace
 
 ProjectileModel::ProjectileModel(Model* mesh, Melee::ShipModel& owner,
                                  const Melee::ProjectileWeapon::Data& data)
@@ -88,15 +79,15 @@ void ProjectileModel::Kill()
 // Whatever fails on the way deletes what was made.
 void ProjectileModel::Explode() const
 {
-    std::unique_ptr<ModelInterface> model(ObjectFactoryInterface::CreateModel(ExplosionModelKind));
+    std::unique_ptr<ModelInterface> model(ObjectFactoryInterface::CreateModel(ModelKind::Position));
     PositionModel* const explosion = dynamic_cast<PositionModel*>(model.get());
     if (!explosion)
         return;
     explosion->CopyFrom(*this);
     std::unique_ptr<ViewInterface> view(
-        ObjectFactoryInterface::CreateView(ExplosionViewKind, explosion));
+        ObjectFactoryInterface::CreateView(ViewKind::Explosion, explosion));
     std::unique_ptr<ControllerInterface> controller(
-        ObjectFactoryInterface::CreateController(PlainControllerKind, explosion, view.get()));
+        ObjectFactoryInterface::CreateController(ControllerKind::Plain, explosion, view.get()));
     if (!controller)
         return;
     model.release();

@@ -7,18 +7,12 @@
 #include "Game/Melee/ProjectileWeaponData.h"
 #include "Game/Melee/ShipModel.h"
 #include "Game/Objects/Angles.h"
+#include "Game/Objects/ObjectKinds.h"
 
 #include <cmath>
 
 namespace Melee
 {
-
-namespace
-{
-
-const int ObjectViewKind = 2;
-
-} // namespace
 
 ProjectileWeapon::ProjectileWeapon(const Data& data, ShipModel& ship, DataStore& store)
     : Weapon(data, ship, store), shotData(data),
@@ -29,7 +23,7 @@ ProjectileWeapon::ProjectileWeapon(const Data& data, ShipModel& ship, DataStore&
 void ProjectileWeapon::Spawn(float heading, const Math::Vector& position)
 {
     ProjectileModel* const shot = new ProjectileModel(shotModel, ship, shotData);
-    ViewInterface* const shotView = ObjectFactoryInterface::CreateView(ObjectViewKind, shot);
+    ViewInterface* const shotView = ObjectFactoryInterface::CreateView(ViewKind::Object3D, shot);
     LaunchShot(new ControllerInterface(shot, shotView), ship, heading, position, shotData.speed);
 }
 

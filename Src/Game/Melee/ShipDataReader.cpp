@@ -3,7 +3,6 @@
 #include "Engine/DataStore.h"
 #include "Engine/Error.h"
 #include "Engine/Settings.h"
-#include "Engine/StringUtil.h"
 #include "Engine/Xml.h"
 #include "Game/Melee/FrameUnits.h"
 #include "Game/Melee/LaserWeaponData.h"
@@ -26,13 +25,6 @@ using Conversion = void (*)(float& value);
 bool IsOriginal(const TiXmlElement* element)
 {
     return XmlGetBool(element, "original", false);
-}
-
-std::string LowerTag(const TiXmlElement* element)
-{
-    std::string tag = element->ValueStr();
-    ToLower(tag);
-    return tag;
 }
 
 // The required float, converted from frame units when the element is marked
@@ -74,7 +66,7 @@ void ReadWeaponChildren(const TiXmlElement* element, const std::string& kindTag,
     for (const TiXmlElement* child = element->FirstChildElement(); child;
          child = child->NextSiblingElement())
     {
-        const std::string tag = LowerTag(child);
+        const std::string tag = XmlLowerTag(child);
         if (tag == "sample")
             XmlRequireString(child, "resource", weapon.sample);
         else if (tag == "energycost")
@@ -246,7 +238,7 @@ void ShipDataReader::ReadPidController(const TiXmlElement* element, ::ShipModel:
     for (const TiXmlElement* child = element->FirstChildElement(); child;
          child = child->NextSiblingElement())
     {
-        const std::string tag = LowerTag(child);
+        const std::string tag = XmlLowerTag(child);
         if (tag == "pidcontroller")
         {
             RequireFiniteFloat(child, "p", gains.p);
@@ -291,7 +283,7 @@ ShipDataReader::ReadProjectileWeaponData(const TiXmlElement* element, DataStore&
     for (const TiXmlElement* child = element->FirstChildElement(); child;
          child = child->NextSiblingElement())
     {
-        const std::string tag = LowerTag(child);
+        const std::string tag = XmlLowerTag(child);
         if (tag == "hits")
             XmlRequireInt(child, "value", weapon->hits);
         else if (tag == "lifetime")
@@ -317,7 +309,7 @@ std::unique_ptr<LaserWeapon::Data> ShipDataReader::ReadLaserWeaponData(const TiX
     for (const TiXmlElement* child = element->FirstChildElement(); child;
          child = child->NextSiblingElement())
     {
-        const std::string tag = LowerTag(child);
+        const std::string tag = XmlLowerTag(child);
         if (tag == "range")
             RequireFiniteFloat(child, "value", weapon->range);
         else if (tag == "width")

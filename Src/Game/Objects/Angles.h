@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Engine/MathUtil.h"
+
 // Multiplied by degrees gives radians, and the other way round.
-constexpr float RadiansPerDegree = 3.14159265358979323846f / 180.0f;
-constexpr double DegreesPerRadian = 57.29577951308232;
+constexpr float RadiansPerDegree = Math::Pi<float> / 180.0f;
+constexpr double DegreesPerRadian = 180 / Math::Pi<double>;

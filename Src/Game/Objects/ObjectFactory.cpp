@@ -9,6 +9,7 @@
 #include "Game/Objects/AnimationView.h"
 #include "Game/Objects/AsteroidModel.h"
 #include "Game/Objects/Object3DView.h"
+#include "Game/Objects/ObjectKinds.h"
 #include "Game/Objects/PlanetModel.h"
 #include "Game/Objects/PlayerController.h"
 #include "Game/Objects/ShipModel.h"
@@ -63,21 +64,22 @@ ObjectFactory::ObjectFactory(ObjectList* world, EventDispatcher* events, const T
 
 ModelInterface* ObjectFactory::MakeModel(int kind)
 {
-    static const Kind<ModelMaker> models[] = {{0, &ObjectFactory::MakePositionModel},
-                                              {2, &ObjectFactory::MakeAsteroidModel},
-                                              {3, &ObjectFactory::MakePlanetModel},
-                                              {4, &ObjectFactory::MakeSolarPlanetModel}};
+    static const Kind<ModelMaker> models[] = {
+        {ModelKind::Position, &ObjectFactory::MakePositionModel},
+        {ModelKind::Asteroid, &ObjectFactory::MakeAsteroidModel},
+        {ModelKind::Planet, &ObjectFactory::MakePlanetModel},
+        {ModelKind::SolarPlanet, &ObjectFactory::MakeSolarPlanetModel}};
     return (this->*FindKind(models, kind, "model"))();
 }
 
-// Kind 0 is no view at all.
 ViewInterface* ObjectFactory::MakeView(int kind, ModelInterface* model)
 {
-    static const Kind<ViewMaker> views[] = {{0, nullptr},
-                                            {1, &ObjectFactory::MakeAnimationView},
-                                            {2, &ObjectFactory::MakeObject3DView},
-                                            {3, &ObjectFactory::MakeShipView},
-                                            {4, &ObjectFactory::MakeSolarPlanetView}};
+    static const Kind<ViewMaker> views[] = {
+        {ViewKind::None, nullptr},
+        {ViewKind::Explosion, &ObjectFactory::MakeAnimationView},
+        {ViewKind::Object3D, &ObjectFactory::MakeObject3DView},
+        {ViewKind::Ship, &ObjectFactory::MakeShipView},
+        {ViewKind::SolarPlanet, &ObjectFactory::MakeSolarPlanetView}};
     const ViewMaker make = FindKind(views, kind, "view");
     return make ? (this->*make)(kind, model) : nullptr;
 }
@@ -85,20 +87,22 @@ ViewInterface* ObjectFactory::MakeView(int kind, ModelInterface* model)
 ControllerInterface* ObjectFactory::MakeController(int kind, ModelInterface* model,
                                                    ViewInterface* view)
 {
-    static const Kind<ControllerMaker> controllers[] = {{0, &ObjectFactory::MakePlainController},
-                                                        {1, &ObjectFactory::MakePlayerController},
-                                                        {2, &ObjectFactory::MakeAiController}};
+    static const Kind<ControllerMaker> controllers[] = {
+        {ControllerKind::Plain, &ObjectFactory::MakePlainController},
+        {ControllerKind::Player, &ObjectFactory::MakePlayerController},
+        {ControllerKind::Ai, &ObjectFactory::MakeAiController}};
     return (this->*FindKind(controllers, kind, "controller"))(kind, model, view);
 }
 
 ObjectFactoryInterface::ObjectKind ObjectFactory::GetObjectKind(int objectKind) const
 {
+    // In the order of WorldObject.
     static const ObjectKind objects[] = {
-        {2, 2, 0}, // an asteroid
-        {3, 2, 0}, // the battle's planet
-        {4, 4, 0}, // a planet or moon of the solar system
-        {0, 0, 0}, // a bare positioned object
-        {0, 0, 0},
+        {ModelKind::Asteroid, ViewKind::Object3D, ControllerKind::Plain},
+        {ModelKind::Planet, ViewKind::Object3D, ControllerKind::Plain},
+        {ModelKind::SolarPlanet, ViewKind::SolarPlanet, ControllerKind::Plain},
+        {ModelKind::Position, ViewKind::None, ControllerKind::Plain},
+        {ModelKind::Position, ViewKind::None, ControllerKind::Plain},
     };
     if (objectKind < 0 || objectKind >= static_cast<int>(std::size(objects)))
         throw Error("ObjectFactory, unknown object: ", ToString(objectKind));

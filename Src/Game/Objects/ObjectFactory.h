@@ -8,9 +8,9 @@ class Timer;
 struct lua_State;
 
 // The object factory of the battle and the solar system: it makes models,
-// views and controllers by kind number from the game state's resources, and
-// the objects of its kind table. An unknown kind, or a model of the wrong
-// class for a view or controller, throws Error.
+// views and controllers by kind number (ObjectKinds.h) from the game state's
+// resources, and the objects of its kind table. An unknown kind, or a model of
+// the wrong class for a view or controller, throws Error.
 class ObjectFactory : public ObjectFactoryInterface
 {
 public:

@@ -12,9 +12,7 @@ constexpr int KeySymbols[PlayerController::KeyCount] = {SDLK_UP, SDLK_LEFT, SDLK
 
 const Event::UnitInfo* UnitEvent(const SDL_Event& event)
 {
-    if (event.user.code != UserEventObject)
-        return nullptr;
-    return dynamic_cast<const Event::UnitInfo*>(static_cast<const Object*>(event.user.data1));
+    return dynamic_cast<const Event::UnitInfo*>(Event::FromUserEvent(event));
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "Game/Objects/ThrustData.h"
 
 #include "Engine/DataStore.h"
-#include "Engine/StringUtil.h"
 #include "Engine/Xml.h"
 #include "Game/Objects/FiniteNumbers.h"
 
@@ -13,8 +12,7 @@ ThrustData::ThrustData(const TiXmlElement* element, DataStore& store)
     for (const TiXmlElement* child = element->FirstChildElement(); child;
          child = child->NextSiblingElement())
     {
-        std::string tag = child->ValueStr();
-        ToLower(tag);
+        const std::string tag = XmlLowerTag(child);
         if (tag == "size")
             RequireFiniteFloat(child, "value", size);
         else if (tag == "life")

@@ -1,5 +1,6 @@
 #include "Game/Solar/SolarPlanetView.h"
 
+#include "Engine/MathUtil.h"
 #include "Game/Solar/SolarPlanetModel.h"
 
 #include <GL/gl.h>
@@ -22,7 +23,7 @@ void SolarPlanetView::Draw()
     glDisable(GL_LIGHTING);
     glColor3f(0.2f, 0.2f, 0.6f);
     glBegin(GL_LINE_STRIP);
-    const double step = 2 * M_PI / OrbitSegments;
+    const double step = 2 * Math::Pi<double> / OrbitSegments;
     for (int i = 0; i <= OrbitSegments; ++i)
         glVertex3f(planet.orbitRadius * static_cast<float>(std::cos(step * i)),
                    planet.orbitRadius * static_cast<float>(std::sin(step * i)), 0.0f);

@@ -1,23 +1,22 @@
 #include "Game/Solar/SolarSystemGenerator.h"
 
 #include "Engine/ControllerInterface.h"
+#include "Engine/MathUtil.h"
 #include "Engine/ObjectFactoryInterface.h"
+#include "Game/Objects/ObjectKinds.h"
 #include "Game/Solar/SolarPlanetModel.h"
 #include "Platform/Random.h"
 
 namespace
 {
 
-// The object kind of a planet or moon.
-const int BodyKind = 2;
 const float FirstPlanetOrbit = 6.0f;
 // The planet at the centre of its close view is drawn this much larger.
 const float CloseViewScale = 4.0f;
-const double Pi = 3.141592653589793;
 
 SolarPlanetModel& CreateBody()
 {
-    ControllerInterface* const body = ObjectFactoryInterface::CreateObject(BodyKind);
+    ControllerInterface* const body = ObjectFactoryInterface::CreateObject(WorldObject::SolarBody);
     return dynamic_cast<SolarPlanetModel&>(*body->GetModel());
 }
 
@@ -33,7 +32,7 @@ void FillBody(SolarPlanetModel& body, float& orbit)
     const float tilt = static_cast<float>(Random() % 360);
     body.Shape(radius, spin, tilt);
     body.orbitRadius = radius + orbit;
-    body.orbitAngle = static_cast<float>((Random() % 360) * Pi / 180);
+    body.orbitAngle = static_cast<float>((Random() % 360) * Math::Pi<double> / 180);
     body.orbitSpeed = static_cast<float>((Random() % 100) / 1e6);
     orbit = static_cast<float>(orbit + (Random() % 1000) / 750.0 + 2.0 * radius + 1);
 }

@@ -4,6 +4,7 @@
 #include "Engine/Error.h"
 #include "Engine/EventBase.h"
 #include "Engine/GameEvents.h"
+#include "Engine/MathUtil.h"
 #include "Engine/ObjectEvent.h"
 #include "Engine/PointerResource.h"
 #include "Engine/Settings.h"
@@ -40,7 +41,6 @@ const float CameraDistance = 70.0f;
 const float SystemPitch = -60.0f;
 // The planet-view ship starts this far from the centre, facing it.
 const float PlanetViewStart = 20.0f;
-const float Pi = 3.14159265358979f;
 
 // The flight values of every mother ship; the state sets them, and its
 // exhaust, when it starts.
@@ -52,10 +52,7 @@ ShipModel::Data& MotherShip()
 
 const char* EventName(const SDL_Event& event, const Event::EventBase*& base)
 {
-    base = nullptr;
-    if (event.user.code != UserEventObject)
-        return "";
-    base = dynamic_cast<const Event::EventBase*>(static_cast<Object*>(event.user.data1));
+    base = Event::FromUserEvent(event);
     return base ? base->name.c_str() : "";
 }
 
@@ -271,7 +268,7 @@ void SolarSystemState::ShowPlanetView()
     parkedObjects.splice(parkedObjects.end(), objects);
     SetKeysEnabled(parkedObjects, false);
     const float heading = ShipHeading(parkedObjects);
-    const float radians = heading * Pi / 180;
+    const float radians = heading * Math::Pi<float> / 180;
     MotherShipModel& ship = CreateMotherShip();
     ship.SetPosition(-PlanetViewStart * std::cos(radians), -PlanetViewStart * std::sin(radians));
     ship.SetAngle(heading);

@@ -2,7 +2,6 @@
 
 #include "Engine/DataStore.h"
 #include "Engine/Matrix.h"
-#include "Engine/StringUtil.h"
 #include "Engine/Xml.h"
 #include "Graphics/Model3D/ModelLoader.h"
 
@@ -69,8 +68,7 @@ void Model::ParseDeform(const TiXmlElement* element)
     for (const TiXmlElement* child = element->FirstChildElement(); child;
          child = child->NextSiblingElement())
     {
-        std::string tag = child->ValueStr();
-        ToLower(tag);
+        const std::string tag = XmlLowerTag(child);
         const auto* step = std::find_if(std::begin(steps), std::end(steps),
                                         [&tag](const auto& known) { return tag == known.tag; });
         if (step == std::end(steps))

@@ -22,9 +22,7 @@ struct UnitEventLog : Object
 {
     static bool Record(const SDL_Event& event, Object* data)
     {
-        if (event.user.code != UserEventObject)
-            return false;
-        const Object* const object = static_cast<const Object*>(event.user.data1);
+        const Event::EventBase* const object = Event::FromUserEvent(event);
         const auto* const unit = dynamic_cast<const Event::UnitInfo*>(object);
         if (!unit)
             return false;

@@ -1,5 +1,6 @@
 #include "BattleFixture.h"
 
+#include "Engine/MathUtil.h"
 #include "Game/Melee/LaserBehavior.h"
 #include "Game/Melee/ProjectileModel.h"
 #include "Game/Melee/ShipModelData.h"
@@ -59,7 +60,7 @@ TEST_F(WeaponTest, EveryMountSendsAShotPlacedByTheShipsTransform)
         EXPECT_NEAR(expected[i].x, shots[i]->GetX(), 1e-4);
         EXPECT_NEAR(expected[i].y, shots[i]->GetY(), 1e-4);
         EXPECT_FLOAT_EQ(expected[i].angle, shots[i]->GetAngle());
-        const float radians = expected[i].angle * 3.14159265f / 180;
+        const float radians = expected[i].angle * Math::Pi<float> / 180;
         EXPECT_NEAR(1 + 50 * std::cos(radians), shots[i]->GetVelocityX(), 1e-3);
         EXPECT_NEAR(2 + 50 * std::sin(radians), shots[i]->GetVelocityY(), 1e-3);
         EXPECT_EQ(0.0f, shots[i]->GetMass());

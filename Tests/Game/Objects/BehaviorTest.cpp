@@ -1,3 +1,4 @@
+#include "Engine/MathUtil.h"
 #include "Engine/Matrix.h"
 #include "Game/Objects/HomingBehavior.h"
 #include "Game/Objects/ThrustBehavior.h"
@@ -52,7 +53,7 @@ TEST_F(HomingBehaviorTest, TurnsTheShortWayAcrossTheArenaEdge)
         homing.Update();
         EXPECT_NEAR(test.turned, std::fmod(shot->GetAngle() + 360, 360), 1e-3f);
         // Its speed along its snapped heading.
-        const float heading = shot->GetDisplayAngle() * 3.14159265f / 180;
+        const float heading = shot->GetDisplayAngle() * Math::Pi<float> / 180;
         EXPECT_NEAR(50 * std::cos(heading), shot->GetVelocityX(), 1e-4f);
         EXPECT_NEAR(50 * std::sin(heading), shot->GetVelocityY(), 1e-4f);
     }

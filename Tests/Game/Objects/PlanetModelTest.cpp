@@ -1,5 +1,7 @@
 #include "Game/Objects/PlanetModel.h"
 
+#include "Engine/MathUtil.h"
+#include "Game/Objects/ObjectKinds.h"
 #include "Game/Objects/ShipModel.h"
 #include "WorldFixture.h"
 
@@ -17,7 +19,7 @@ protected:
     void SetUp() override
     {
         WorldTest::SetUp();
-        planet = dynamic_cast<PlanetModel*>(ObjectFactoryInterface::CreateModel(3));
+        planet = dynamic_cast<PlanetModel*>(ObjectFactoryInterface::CreateModel(ModelKind::Planet));
         world.push_back(new ControllerInterface(planet, nullptr));
     }
 
@@ -86,7 +88,7 @@ TEST_F(PlanetModelTest, SpinsInPlaceAtItsRadius)
     EXPECT_FLOAT_EQ(3.0f, std::sqrt(transform[0] * transform[0] + transform[1] * transform[1] +
                                     transform[2] * transform[2]));
     // Turned over: the mesh's z axis points down, tilted by 15 degrees.
-    EXPECT_FLOAT_EQ(-3 * std::cos(15 * 3.14159265f / 180), transform[10]);
+    EXPECT_FLOAT_EQ(-3 * std::cos(15 * Math::Pi<float> / 180), transform[10]);
 }
 
 TEST_F(PlanetModelTest, AShipNearbyMayFlyFasterForOneStep)

@@ -8,6 +8,7 @@
 #include "Game/Objects/CollisionView.h"
 #include "Game/Objects/EntityModel.h"
 #include "Game/Objects/ObjectFactory.h"
+#include "Game/Objects/ObjectKinds.h"
 #include "Game/Objects/PositionView.h"
 #include "Graphics/GraphicsKinds.h"
 #include "Support/FileMutexGuard.h"
@@ -128,9 +129,12 @@ protected:
 TEST_F(WorldObjectsGlTest, TheFactorysAsteroidPlanetAndExplosionDrawThroughTheirViews)
 {
     RegisterModels();
-    auto* planet = dynamic_cast<EntityModel*>(ObjectFactoryInterface::CreateObject(1)->GetModel());
-    ControllerInterface* const asteroid = ObjectFactoryInterface::CreateObject(0);
-    ControllerInterface* const explosion = ObjectFactoryInterface::CreateObject(0, 1, 0);
+    auto* planet = dynamic_cast<EntityModel*>(
+        ObjectFactoryInterface::CreateObject(WorldObject::BattlePlanet)->GetModel());
+    ControllerInterface* const asteroid =
+        ObjectFactoryInterface::CreateObject(WorldObject::Asteroid);
+    ControllerInterface* const explosion = ObjectFactoryInterface::CreateObject(
+        ModelKind::Position, ViewKind::Explosion, ControllerKind::Plain);
     planet->SetPosition(3, 3);
     auto* rock = dynamic_cast<EntityModel*>(asteroid->GetModel());
     rock->SetPosition(-4, -4);

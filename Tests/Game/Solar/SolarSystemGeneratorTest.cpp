@@ -1,5 +1,6 @@
 #include "Game/Solar/SolarSystemGenerator.h"
 
+#include "Engine/MathUtil.h"
 #include "Game/Objects/WorldFixture.h"
 #include "Game/Solar/SolarPlanetModel.h"
 
@@ -154,19 +155,19 @@ TEST_F(SolarSystemGeneratorTest, ABodyMovesAlongItsOrbitAndSpins)
 {
     SolarPlanetModel body(Mesh("Planet"));
     body.orbitRadius = 10;
-    body.orbitAngle = static_cast<float>(M_PI / 2);
+    body.orbitAngle = static_cast<float>(Math::Pi<double> / 2);
     body.orbitSpeed = 0.5f;
     body.Shape(1.5f, 2.0f, 30.0f);
     body.Update();
     // The place comes from the angle before it advances.
     EXPECT_NEAR(0.0f, body.GetX(), 1e-5f);
     EXPECT_NEAR(10.0f, body.GetY(), 1e-5f);
-    EXPECT_FLOAT_EQ(static_cast<float>(M_PI / 2) + 0.5f, body.orbitAngle);
+    EXPECT_FLOAT_EQ(static_cast<float>(Math::Pi<double> / 2) + 0.5f, body.orbitAngle);
     EXPECT_FLOAT_EQ(2.0f, body.GetSpinAngle());
     body.orbitSpeed = 0;
     body.Update();
     body.Update();
-    EXPECT_NEAR(10 * std::cos(M_PI / 2 + 0.5), body.GetX(), 1e-5f);
+    EXPECT_NEAR(10 * std::cos(Math::Pi<double> / 2 + 0.5), body.GetX(), 1e-5f);
     EXPECT_FLOAT_EQ(6.0f, body.GetSpinAngle());
     EXPECT_EQ(1.5f, body.GetRadius());
     EXPECT_GT(0.0f, body.GetMass());

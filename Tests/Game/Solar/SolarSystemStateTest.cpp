@@ -85,13 +85,8 @@ struct EventLog : Object
 {
     static bool Note(const SDL_Event& event, Object* data)
     {
-        if (event.user.code == UserEventObject)
-        {
-            const auto* base =
-                dynamic_cast<const Event::EventBase*>(static_cast<Object*>(event.user.data1));
-            if (base)
-                static_cast<EventLog*>(data)->names.push_back(base->name);
-        }
+        if (const Event::EventBase* const base = Event::FromUserEvent(event))
+            static_cast<EventLog*>(data)->names.push_back(base->name);
         return false;
     }
 
