@@ -112,10 +112,10 @@ ControllerInterface* ObjectFactoryInterface::KillByView(ViewInterface* view)
                                             { return object->GetView<ViewInterface>() == view; }));
 }
 
-void ObjectFactoryInterface::Flush()
+ControllerInterface* ObjectFactoryInterface::Flush()
 {
     LeaveWorld();
-    JoinWorld();
+    return JoinWorld();
 }
 
 void ObjectFactoryInterface::DeleteDead()
@@ -149,11 +149,14 @@ void ObjectFactoryInterface::LeaveWorld()
                      { return leaving.count(object) != 0; });
 }
 
-void ObjectFactoryInterface::JoinWorld()
+ControllerInterface* ObjectFactoryInterface::JoinWorld()
 {
     const ObjectList::iterator ready = std::find_if(
         pending.begin(), pending.end(),
         [](const ControllerInterface* object) { return object->GetModel()->IsReadyToJoin(); });
-    if (ready != pending.end())
-        world->splice(world->end(), pending, ready);
+    if (ready == pending.end())
+        return nullptr;
+    ControllerInterface* const joining = *ready;
+    world->splice(world->end(), pending, ready);
+    return joining;
 }

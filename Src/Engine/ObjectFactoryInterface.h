@@ -58,8 +58,9 @@ public:
     static ControllerInterface* KillByView(ViewInterface* view);
 
     // The end of a fixed step: the killed objects leave the world, and the
-    // first pending object whose model is ready joins it.
-    void Flush();
+    // first pending object whose model is ready joins it. Returns the object
+    // that joined, or null.
+    ControllerInterface* Flush();
 
     // Deletes the objects that left the world.
     void DeleteDead();
@@ -76,7 +77,7 @@ protected:
 private:
     ControllerInterface* MarkKilled(ObjectList::const_iterator object);
     void LeaveWorld();
-    void JoinWorld();
+    ControllerInterface* JoinWorld();
 
     ObjectList killed;
     ObjectList dead;

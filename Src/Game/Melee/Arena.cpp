@@ -44,22 +44,14 @@ float ChooseDistance(const ZoomTable& zoom, const Math::Vector& centre,
     return current;
 }
 
+// The offset follows the difference by the same whole turns of the arena.
 Math::Vector DrawingOffset(const Math::Vector& position, const Math::Vector& centre)
 {
     Math::Vector offset;
     for (int axis = 0; axis < 2; ++axis)
     {
         float away = position[axis] - centre[axis];
-        while (away > ArenaHalf)
-        {
-            away -= ArenaSize;
-            offset[axis] -= ArenaSize;
-        }
-        while (away < -ArenaHalf)
-        {
-            away += ArenaSize;
-            offset[axis] += ArenaSize;
-        }
+        WrapArena(away, &offset[axis]);
     }
     return offset;
 }

@@ -20,6 +20,7 @@
 #include "Game/Objects/ObjectKinds.h"
 #include "Game/Objects/PositionView.h"
 #include "Game/Objects/ShipDataList.h"
+#include "Game/Objects/WorldStep.h"
 #include "Graphics/Camera.h"
 #include "Graphics/DirectionalLight.h"
 #include "Graphics/Graph.h"
@@ -276,30 +277,12 @@ Engine::GameState* MeleeState::Update()
     {
         const Profiler::Scope timed(stepsProfiler);
         for (Uint32 step = 0; step < timer->steps; ++step)
-            Step();
+            StepWorld(world, *factory);
     }
     UpdateArena();
     camera->Update();
     parallax->Update();
     return this;
-}
-
-// Each pair of bodies meets once, when the later of the two has just moved.
-void MeleeState::Step()
-{
-    for (auto object = world.begin(); object != world.end(); ++object)
-    {
-        (*object)->Update();
-        EntityModel* const body = dynamic_cast<EntityModel*>((*object)->GetModel());
-        if (!body)
-            continue;
-        for (auto earlier = world.begin(); earlier != object; ++earlier)
-        {
-            if (EntityModel* const other = dynamic_cast<EntityModel*>((*earlier)->GetModel()))
-                body->Collide(*other);
-        }
-    }
-    factory->Flush();
 }
 
 void MeleeState::UpdateArena()

@@ -62,7 +62,6 @@ private:
     void CreateLights();
     void CreateShips();
     void ReadCaptainUi(const Melee::ShipModel::Data& data, const std::string& frameName);
-    void Step();
     // Centres the camera between the ships, zooms it to keep them in view and
     // moves every object's drawing to its image nearest the centre.
     void UpdateArena();

@@ -37,14 +37,15 @@ void ReadValue(const TiXmlElement* element, const char* name, Conversion convert
     CheckFinite(element, name, value);
 }
 
-// In frame units a turn of -1 or below would be infinite or reversed.
+// In frame units a turn of -1 divides by 0; one below -1 only reverses the
+// turn.
 void ReadTurning(const TiXmlElement* element, const char* name, float& value)
 {
     RequireFiniteFloat(element, name, value);
     if (!IsOriginal(element))
         return;
-    if (value <= -1)
-        XmlError(element, "Attribute '", name, "' must be above -1 in frame units");
+    if (value == -1)
+        XmlError(element, "Attribute '", name, "' must not be -1 in frame units");
     ConvertTurningSpeed(value);
     CheckFinite(element, name, value);
 }
@@ -165,14 +166,14 @@ void ShipDataReader::ReadEnergy(const TiXmlElement* element, ShipModel::Data& sh
               ship.regenerationWait);
 }
 
-// A limit of 0 or below would divide the thrust by zero or reverse it.
+// The thrust divides by the square of the limit, so a limit whose square is
+// 0 is refused; a negative one limits as its size does.
 void ShipDataReader::ReadMaxSpeed(const TiXmlElement* element, ShipModel::Data& ship)
 {
     ReadValue(element, "value", ConvertSpeed, ship.maxSpeed);
-    if (!(ship.maxSpeed > 0))
-        XmlError(element, "Attribute 'value' must be above 0");
     ship.maxSpeedSquared = ship.maxSpeed * ship.maxSpeed;
-    CheckFinite(element, "value", ship.maxSpeedSquared);
+    if (!(ship.maxSpeedSquared > 0))
+        XmlError(element, "Attribute 'value' is 0 or too near it");
 }
 
 // The speed gained per step: the value times the step length, in frame units

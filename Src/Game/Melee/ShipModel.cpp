@@ -9,6 +9,7 @@
 #include "Game/Melee/WeaponData.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <vector>
 
@@ -33,6 +34,18 @@ void CountDown(float& timer)
         if (timer < 0)
             timer = 0;
     }
+}
+
+// The battery as the whole number that is reported; beyond what an int holds
+// it stops at the ends (a float turned into an int out of range is undefined).
+int Truncated(float battery)
+{
+    constexpr float IntLimit = 2147483648.0f;
+    if (!(battery < IntLimit))
+        return INT_MAX;
+    if (battery < -IntLimit)
+        return INT_MIN;
+    return static_cast<int>(battery);
 }
 
 // What the protected Lua functions below are given.
@@ -246,7 +259,7 @@ void ShipModel::FireWeapons()
 
 void ShipModel::ReportBattery() const
 {
-    Event::Send(Event::UnitBattery(player, static_cast<int>(battery)));
+    Event::Send(Event::UnitBattery(player, Truncated(battery)));
 }
 
 void ShipModel::ReportCrew() const
@@ -260,7 +273,7 @@ void ShipModel::WriteShipData(bool whole) const
                          whole,
                          hitPoints,
                          definition.crewMax,
-                         static_cast<int>(battery),
+                         Truncated(battery),
                          definition.energyMax,
                          frameName.c_str(),
                          controls};

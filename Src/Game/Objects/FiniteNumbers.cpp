@@ -1,11 +1,13 @@
 #include "Game/Objects/FiniteNumbers.h"
 
+#include "Engine/StringUtil.h"
 #include "Engine/Vector.h"
 #include "Engine/Xml.h"
 
 #include <cfloat>
 #include <cmath>
 #include <cstdlib>
+#include <string>
 
 namespace
 {
@@ -15,12 +17,27 @@ bool FitsFloat(double value)
     return std::fabs(value) <= FLT_MAX;
 }
 
+bool WithinLimit(double value)
+{
+    return std::fabs(value) <= ValueLimit;
+}
+
+std::string BeyondLimit(const char* name)
+{
+    return std::string("Attribute '") + name + "' is beyond the limit of " +
+           ToString(static_cast<int>(ValueLimit));
+}
+
 void CheckText(const TiXmlElement* element, const char* name, const char* text)
 {
     char* end = nullptr;
     const double number = std::strtod(text, &end);
-    if (end != text && !FitsFloat(number))
+    if (end == text)
+        return;
+    if (!FitsFloat(number))
         XmlError(element, "Attribute '", name, "' is not a finite number: '", text, "'");
+    if (!WithinLimit(number))
+        XmlError(element, BeyondLimit(name), ": '", text, "'");
 }
 
 } // namespace
@@ -47,6 +64,6 @@ void GetFiniteVector(const TiXmlElement* element, Math::Vector& vector)
 
 void CheckFinite(const TiXmlElement* element, const char* name, float value)
 {
-    if (!std::isfinite(value))
-        XmlError(element, "Attribute '", name, "' gives a value out of range");
+    if (!WithinLimit(value))
+        XmlError(element, BeyondLimit(name), " once converted");
 }

@@ -2,7 +2,9 @@
 
 #include "Support/VectorText.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace
 {
@@ -69,12 +71,18 @@ TEST(ArenaTest, EveryBodyIsDrawnAtItsImageNearestTheCentre)
         {{0, 0, 0}, {200, 0, 0}, {0, 0, 0}},
         {{-1, 190, 0}, {200, -20, 0}, {400, -400, 0}},
         {{10, 10, 3}, {0, 0, 0}, {0, 0, 0}},
+        // Beyond 1e10 a float no longer changes by 400: reduced at once.
+        {{1e10f, -1e10f, 0}, {0, 0, 0}, {-1e10f, 1e10f, 0}},
     };
     for (const auto& c : cases)
     {
         EXPECT_EQ(VectorText(c.offset), VectorText(Melee::DrawingOffset(c.position, c.centre)))
             << VectorText(c.position);
     }
+    // A body gone to infinity is drawn nowhere, and the battle goes on.
+    const float infinity = std::numeric_limits<float>::infinity();
+    const Math::Vector lost = Melee::DrawingOffset({infinity, -infinity, 0}, {0, 0, 0});
+    EXPECT_TRUE(std::isnan(lost[0]) && std::isnan(lost[1]));
 }
 
 } // namespace

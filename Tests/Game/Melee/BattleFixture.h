@@ -10,6 +10,7 @@
 #include "Game/Melee/ShipModel.h"
 #include "Game/Objects/AnimationView.h"
 #include "Game/Objects/WorldFixture.h"
+#include "Game/Objects/WorldStep.h"
 #include "Graphics/Model3D/Model.h"
 #include "Support/IdleResources.h"
 
@@ -70,6 +71,13 @@ protected:
                 object->Update();
             factory->Flush();
         }
+    }
+
+    // The battle's own steps: updates, collisions and the flush.
+    void StepBattle(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            StepWorld(world, *factory);
     }
 
     // Lets every waiting object join the world, one a flush.

@@ -122,6 +122,36 @@ TEST_F(BattleShipTest, TheSpecialKeyWinsAndABatteryOfTheCostStillFires)
     }
 }
 
+// A battery beyond what an int holds is reported at the end it passed.
+TEST_F(BattleShipTest, ABatteryBeyondAnIntIsReportedAtItsEnd)
+{
+    const struct
+    {
+        int energy;
+        int regeneration;
+        const char* reported;
+    } cases[] = {
+        {2147483647, 1, "2147483647"},
+        // Two regenerations: 1 - 2^31 and then far below.
+        {1, -2147483647 - 1, "-2147483648"},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.energy);
+        data->energy = c.energy;
+        data->energyMax = 2147483647;
+        data->regeneration = c.regeneration;
+        data->regenerationWait = StepSeconds;
+        Melee::ShipModel* const ship = AddShip(*data);
+        Step(2);
+        EXPECT_EQ(c.reported, LuaEval(lua, "ShipData[1].Battery"));
+        EXPECT_EQ(std::string("1 ") + c.reported, Reported("UNIT_BATTERY").back());
+        ObjectFactoryInterface::KillByModel(ship);
+        factory->Flush();
+        factory->DeleteDead();
+    }
+}
+
 // The kill happens inside the crew change, before the crew is reported.
 TEST_F(BattleShipTest, PlanetsAndDamageReportTheCrewAndTheLoss)
 {

@@ -330,27 +330,67 @@ TEST_F(ShipDataReaderTest, MissingAttributesAndElementsNameTheFileAndLine)
     EXPECT_TRUE(ships->GetRecords().empty());
 }
 
-TEST_F(ShipDataReaderTest, RefusesValuesThatWouldBreakTheFlight)
+// What only reverses a motion is read; what divides by 0, is no number, or
+// lies beyond 1e6 as written or converted (and would carry a body past where
+// its motion stays finite) is refused.
+TEST_F(ShipDataReaderTest, RefusesOnlyValuesThatBreakTheFlight)
 {
+    const std::string projectile = "<primaryweapon><Projectile resource=\"Shot\" hitRadius=\"1\">";
+    const std::string laser = "<secondaryweapon><Laser resource=\"Beam\">";
+    const struct
+    {
+        std::string children;
+        std::function<float(const Record&)> value;
+        float expected;
+    } accepted[] = {
+        {"<maxspeed value=\"-3\"/>", [](const Record& ship) { return ship.maxSpeedSquared; }, 9},
+        {"<maxspeed value=\"-3\" original=\"true\"/>",
+         [](const Record& ship) { return ship.maxSpeed; }, -3},
+        {"<turningspeed value=\"-4\" original=\"true\"/>",
+         [](const Record& ship) { return ship.turningSpeed; }, -180},
+        {projectile + "<homing turningSpeed=\"-2\" original=\"true\"/></Projectile>"
+                      "</primaryweapon>",
+         [](const Record& ship) { return Shots(ship).turningSpeed; }, -540},
+        {projectile + "<speed value=\"1e6\"/></Projectile></primaryweapon>",
+         [](const Record& ship) { return Shots(ship).speed; }, 1e6f},
+        {"<maxspeed value=\"-1e6\"/>", [](const Record& ship) { return ship.maxSpeedSquared; },
+         1e12f},
+    };
     ExpectFailures({
         {"<turningspeed value=\"-1\" original=\"true\"/>",
-         "Attribute 'value' must be above -1 in frame units"},
-        {"<turningspeed value=\"-4\" original=\"true\"/>",
-         "Attribute 'value' must be above -1 in frame units"},
-        {"<primaryweapon><Projectile resource=\"Shot\" hitRadius=\"1\">"
-         "<homing turningSpeed=\"-1\" original=\"true\"/></Projectile></primaryweapon>",
-         "Attribute 'turningSpeed' must be above -1 in frame units"},
-        {"<maxspeed value=\"0\"/>", "Attribute 'value' must be above 0"},
-        {"<maxspeed value=\"-3\" original=\"true\"/>", "Attribute 'value' must be above 0"},
+         "Attribute 'value' must not be -1 in frame units"},
+        {projectile + "<homing turningSpeed=\"-1\" original=\"true\"/></Projectile>"
+                      "</primaryweapon>",
+         "Attribute 'turningSpeed' must not be -1 in frame units"},
+        // 540 / 0.0001 degrees a second.
+        {"<turningspeed value=\"-0.9999\" original=\"true\"/>",
+         "Attribute 'value' is beyond the limit of 1000000 once converted"},
+        {"<maxspeed value=\"0\"/>", "Attribute 'value' is 0 or too near it"},
+        {"<maxspeed value=\"-0\" original=\"true\"/>", "Attribute 'value' is 0 or too near it"},
+        {"<maxspeed value=\"1e-30\"/>", "Attribute 'value' is 0 or too near it"},
         {"<mass value=\"inf\"/>", "Attribute 'value' is not a finite number: 'inf'"},
         {"<mass value=\"NaN\"/>", "Attribute 'value' is not a finite number: 'NaN'"},
         {"<thrust resource=\"Flame\"><position x=\"1e39\"/></thrust>",
          "Attribute 'x' is not a finite number: '1e39'"},
-        {"<acceleration value=\"3e38\" original=\"true\" wait=\"0\"/>",
-         "Attribute 'value' gives a value out of range"},
-        {"<maxspeed value=\"2e19\"/>", "Attribute 'value' gives a value out of range"},
+        {"<maxspeed value=\"2e19\"/>", "Attribute 'value' is beyond the limit of 1000000: '2e19'"},
+        {projectile + "<speed value=\"1e30\"/></Projectile></primaryweapon>",
+         "Attribute 'value' is beyond the limit of 1000000: '1e30'"},
+        {projectile + "<speed value=\"1e12\"/></Projectile></primaryweapon>",
+         "Attribute 'value' is beyond the limit of 1000000: '1e12'"},
+        {laser + "<range value=\"1e30\"/></Laser></secondaryweapon>",
+         "Attribute 'value' is beyond the limit of 1000000: '1e30'"},
+        {laser + "</Laser><offset x=\"-1e38\" y=\"0\" z=\"0\"/></secondaryweapon>",
+         "Attribute 'x' is beyond the limit of 1000000: '-1e38'"},
+        {"<thrust resource=\"Flame\"><speed x=\"1e7\"/></thrust>",
+         "Attribute 'x' is beyond the limit of 1000000: '1e7'"},
     });
     EXPECT_TRUE(EndsWith(ReadError("<thrust resource=\"Smoke\"/>"), "Missing resource: 'Smoke'"));
+
+    for (const auto& test : accepted)
+    {
+        SCOPED_TRACE(test.children);
+        EXPECT_EQ(test.expected, test.value(ReadShip(test.children)));
+    }
 }
 
 TEST_F(ShipDataReaderTest, RepeatedElementsReplaceButStreamsAppend)

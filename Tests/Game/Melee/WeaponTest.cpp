@@ -176,4 +176,49 @@ TEST_F(WeaponTest, ALaserRestartsEveryBeamAndSendsAnInvisibleShotPerMount)
     }
 }
 
+// The game's twin laser with one mount: 25 units, 0.4 wide, damage 3. Each
+// row of the arena holds a firing ship heading along x and a ship at the
+// target's place; the rows lie beyond the range of each other.
+TEST_F(WeaponTest, ALaserHurtsTheShipItsBeamCrossesButNeverItsOwn)
+{
+    data->crew = 12;
+    data->energy = 16;
+    data->energyMax = 16;
+    Melee::LaserWeapon::Data beam("Beam");
+    beam.range = 25;
+    beam.width = 0.4f;
+    beam.damage = 3;
+    beam.mounts.resize(1);
+    beam.mounts[0].offset.Set(1, 0, 0);
+    const struct
+    {
+        float x, y;
+        int lost;
+    } targets[] = {{5, 0, 3}, {12, 0, 3}, {20, 0, 3}, {12, 6, 0}, {5, -4, 0}};
+    std::vector<std::pair<Melee::ShipModel*, Melee::ShipModel*>> rows;
+    int player = 0;
+    for (const auto& target : targets)
+    {
+        const float row = -160 + 60.0f * rows.size();
+        Melee::ShipModel* const owner = AddShip(*data, ++player);
+        owner->SetPosition(0, row);
+        owner->SetWeapons(nullptr, std::make_unique<Melee::LaserWeapon>(beam, *owner, store));
+        owner->controls.fireSecondary = true;
+        Melee::ShipModel* const other = AddShip(*data, ++player);
+        other->SetPosition(target.x, row + target.y);
+        rows.emplace_back(owner, other);
+    }
+    StepBattle(1);
+    for (const auto& row : rows)
+        row.first->controls.fireSecondary = false;
+    StepBattle(20);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+    {
+        SCOPED_TRACE(std::to_string(targets[i].x) + ", " + std::to_string(targets[i].y));
+        EXPECT_EQ(12, rows[i].first->GetHitPoints());
+        EXPECT_EQ(12 - targets[i].lost, rows[i].second->GetHitPoints());
+    }
+    EXPECT_TRUE(InWorld<ProjectileModel>().empty());
+}
+
 } // namespace

@@ -81,10 +81,10 @@ TEST_F(ObjectFactoryTest, AnObjectWaitsForItsMesh)
     ObjectFactoryInterface::AddPending(
         new ControllerInterface(new Probe(Mesh("Slow"), 1, 1), nullptr));
     ControllerInterface* const asteroid = ObjectFactoryInterface::CreateObject(0);
-    factory->Flush();
+    EXPECT_EQ(asteroid, factory->Flush());
     ASSERT_EQ(1u, world.size());
     EXPECT_EQ(asteroid, world.front());
-    factory->Flush();
+    EXPECT_EQ(nullptr, factory->Flush());
     EXPECT_EQ(1u, world.size());
     ASSERT_TRUE(ProcessUntil(store, [slow] { return slow->IsReady(); }));
     factory->Flush();
