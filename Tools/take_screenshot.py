@@ -12,12 +12,17 @@ import subprocess
 import sys
 
 import gamerun
+import pngfile
 
 DOCS = os.path.join(gamerun.ROOT, "Docs")
 # At 640x480: a point near the end of ship 1's battery gauge, yellow while the
-# battery is nearly full; the centre of the view, which a planet's close view
-# fills with the planet; and a point of the conversation's first option button.
-GAUGE_END = (170, 458)
+# battery is nearly full; the bottom of the arena above the ships' windows,
+# and the least distance between two shots there;
+# the centre of the view, which a planet's close view fills with the planet;
+# and a point of the conversation's first option button.
+GAUGE_END = (604, 458)
+ARENA_BOTTOM = 400
+SHOT_GAP = 40
 CENTRE = (320, 240)
 FIRST_OPTION = (70, 365)
 
@@ -27,9 +32,27 @@ def is_yellow(colour):
     return red > blue + 40 and green > blue + 40
 
 
+def is_green(colour):
+    red, green, blue = colour
+    return green > red + 50 and green > blue + 30
+
+
 def is_blue(colour):
     red, green, blue = colour
     return blue > red + 40 and blue > green + 40
+
+
+def shows_shots(picture):
+    """The green glow of both ships' cannon shots in the arena, as spots more
+    than SHOT_GAP apart. A shot crosses the view in about 0.2 s, less than a
+    picture takes: the one that passes is kept."""
+    spots = []
+    for y in range(0, ARENA_BOTTOM, 2):
+        for x in range(0, picture[0], 2):
+            if is_green(gamerun.pixel(picture, x, y)) and all(
+                    abs(x - a) + abs(y - b) > SHOT_GAP for a, b in spots):
+                spots.append((x, y))
+    return len(spots) >= 2
 
 
 def shows_planet_view(picture):
@@ -55,11 +78,11 @@ def photograph(display, window, name):
 
 
 def hold_until(display, window, keys, test, what):
-    """Holds the keys until a picture passes the test."""
+    """Holds the keys until a picture passes the test; returns it."""
     for name in keys:
         gamerun.key(display, window, "keydown", name)
     try:
-        gamerun.wait_for_picture(display, window, test, what)
+        return gamerun.wait_for_picture(display, window, test, what)
     finally:
         for name in keys:
             gamerun.key(display, window, "keyup", name)
@@ -67,15 +90,15 @@ def hold_until(display, window, keys, test, what):
 
 def take_battle(display, window, width, height):
     """Clicks "Battle" and, once the batteries show full, holds thrust and
-    fire until the first ship's battery has paid for its first shot; then
-    leaves the battle with Escape."""
+    fire until a picture shows the cannons' shots, and keeps that picture;
+    then leaves the battle with Escape."""
     gamerun.click(display, window, *gamerun.battle_button(width, height))
     gamerun.wait_for_picture(display, window,
                              lambda picture: is_yellow(gamerun.pixel(picture, *GAUGE_END)),
                              "the battle")
-    hold_until(display, window, ("Up", "z"),
-               lambda picture: not is_yellow(gamerun.pixel(picture, *GAUGE_END)), "the shots")
-    photograph(display, window, "Battle.png")
+    shots = hold_until(display, window, ("Up", "z"), shows_shots, "the shots")
+    pngfile.write_png(os.path.join(DOCS, "Battle.png"), shots[0], shots[1], 3, shots[2])
+    print("Wrote Docs/Battle.png")
     for action in ("keydown", "keyup"):
         gamerun.key(display, window, action, "Escape")
 

@@ -22,9 +22,10 @@ constexpr auto ScriptedBattle = 10s;
 #endif
 
 // At 640x480 each ship's window holds a battery gauge, 100 pixels wide when
-// full, on this row: ship 1's from the left edge, ship 2's from the right.
+// full, on this row: ship 1's on the right, ship 2's on the left, where the
+// ships start.
 const int GaugeRow = 458;
-const int GaugeLeft[] = {76, 510};
+const int GaugeLeft[] = {510, 76};
 const int GaugeWidth = 100;
 
 int BatteryGauge(const Screenshot& picture, int ship)

@@ -7,13 +7,16 @@
 #include "Game/Melee/ShipModel.h"
 #include "Game/Melee/WeaponData.h"
 #include "Game/MenuState.h"
+#include "Graphics/Camera.h"
 #include "Graphics/Graph.h"
 #include "Support/Capture.h"
 #include "Support/FakeResource.h"
 #include "Support/GlWindow.h"
 #include "Support/LuaScript.h"
 #include "Support/TempDirectory.h"
+#include "Ui/FrameController.h"
 #include "Ui/Root.h"
+#include "Ui/TextView.h"
 
 #include <SDL_ttf.h>
 #include <filesystem>
@@ -145,6 +148,48 @@ TEST_F(MeleeStateGlTest, TheBattleMakesItsWorldFromTheGameData)
                              }));
     EXPECT_FLOAT_EQ(137.5f, melee->GetCentre()[12]);
     EXPECT_FLOAT_EQ(15.0f, melee->GetCentre()[13]);
+}
+
+// Drawn once loaded, the interface of a 640x480 screen is laid out: each
+// ship's window lies in the lower half on the side where the camera shows
+// its ship, and the line of the keys fits across the top, above them.
+TEST_F(MeleeStateGlTest, EachShipsWindowSitsOnItsShipsSideUnderTheLineOfTheKeys)
+{
+    graph.width = 640;
+    graph.height = 480;
+    InitMelee();
+    ASSERT_TRUE(ProcessUntil(melee->Store(),
+                             [this]
+                             {
+                                 melee->Tick();
+                                 return melee->GetWorld().size() == 8;
+                             }));
+    melee->Draw();
+    const auto view = [this](const char* name)
+    {
+        const Ui::FrameController* const frame = melee->Root().FindFrame(name);
+        return frame ? frame->GetView<Ui::FrameView>() : nullptr;
+    };
+    const Math::Vector centre(melee->GetCentre()[12], melee->GetCentre()[13], 0);
+    for (const int player : {1, 2})
+    {
+        SCOPED_TRACE(player);
+        const Melee::ShipModel* const ship = Melee::ShipModel::Find(player);
+        const Ui::FrameView* const window = view(("ShipWindow" + std::to_string(player)).c_str());
+        ASSERT_NE(nullptr, ship);
+        ASSERT_NE(nullptr, window);
+        const Math::Vector fromCentre = Math::Vector(ship->GetX(), ship->GetY(), 0) - centre;
+        const bool shipOnTheRight = CameraRight.Dot(fromCentre) > 0;
+        EXPECT_EQ(shipOnTheRight, window->x + window->width / 2 > graph.width / 2.0f);
+        EXPECT_GT(window->y, graph.height / 2.0f);
+    }
+    const auto* const keys = dynamic_cast<const Ui::TextView*>(view("MeleeHelp"));
+    ASSERT_NE(nullptr, keys);
+    int textWidth = 0;
+    int textHeight = 0;
+    keys->GetTextSize(textWidth, textHeight);
+    EXPECT_LE(keys->x + textWidth, graph.width);
+    EXPECT_LT(keys->y + textHeight, view("ShipWindow1")->y);
 }
 
 // Every failure leaves the state with its message; deleting it leaves no
