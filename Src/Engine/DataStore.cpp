@@ -92,6 +92,15 @@ bool DataStore::AddExisting(const std::string& name, const char* alias, Resource
     return kept;
 }
 
+void DataStore::Publish(const std::string& name, Resource* resource)
+{
+    if (!AddExisting(name, nullptr, resource))
+    {
+        delete resource;
+        throw Error("Internal error, the resource '", name, "' is published already");
+    }
+}
+
 void DataStore::SetDefinition(Resource& resource, const TiXmlElement& element)
 {
     const ScopedLock lock(StoresMutex());

@@ -72,6 +72,9 @@ public:
     // store or an ancestor; returns whether the store kept it (and now owns
     // it). The alias, when not null and not found either, stands for the name.
     bool AddExisting(const std::string& name, const char* alias, Resource* resource);
+    // AddExisting without an alias, for a name the game itself gives: a name
+    // taken already deletes the resource and throws Error.
+    void Publish(const std::string& name, Resource* resource);
 
     // Gives the resource a copy of the element as its inline definition,
     // replacing an earlier one; a resource whose load is queued keeps its own.

@@ -281,6 +281,24 @@ TEST_F(DataStoreTest, PublishedObjectsAreReadyAndOwnedOnceKept)
     EXPECT_EQ(3, deleted);
 }
 
+// The game's own names: one taken here or in an ancestor is an error, and
+// the resource offered goes.
+TEST_F(DataStoreTest, PublishingATakenNameIsAnErrorAndDeletesTheResource)
+{
+    int deleted = 0;
+    DataStore own(&parent);
+    own.Publish("Camera", new PointerResource(new Counted(deleted), true));
+    AddFake(parent, "Data/a.png");
+    for (const std::string name : {"Camera", "Data/a.png"})
+    {
+        EXPECT_EQ(
+            "Internal error, the resource '" + name + "' is published already",
+            ErrorOf([&] { own.Publish(name, new PointerResource(new Counted(deleted), true)); }));
+    }
+    EXPECT_EQ(2, deleted);
+    EXPECT_NE(nullptr, own.GetPointer("Camera", true));
+}
+
 TEST_F(DataStoreTest, RemoveRefusesAResourceWhoseLoadIsQueued)
 {
     AddFake(store, "Data/idle.png");

@@ -64,17 +64,6 @@ Math::Vector OnArenaPlane(const Graph& graph, int x, int y)
     return a + (b - a) * (a[2] / (a[2] - b[2]));
 }
 
-// Hands the resource to the store, which then owns it; a name taken already
-// is an internal error.
-void Publish(DataStore& store, const std::string& name, Resource* resource)
-{
-    if (!store.AddExisting(name, nullptr, resource))
-    {
-        delete resource;
-        throw Error("Internal error, the resource '", name, "' is published already");
-    }
-}
-
 Math::Vector Translation(const Math::Matrix& transform)
 {
     return Math::Vector(transform[12], transform[13], transform[14]);
@@ -141,20 +130,20 @@ void MeleeState::Init()
 void MeleeState::PublishShipDataList()
 {
     ShipDataList* const list = new ShipDataList;
-    Publish(store, "ShipDataList", new PointerResource(list, true));
+    store.Publish("ShipDataList", new PointerResource(list, true));
     shipDataList = list;
 }
 
 // The mesh of the lasers' invisible shots.
 void MeleeState::PublishEmptyModel()
 {
-    Publish(store, "Empty3DModel", Model::MakeEmpty("Empty3DModel"));
+    store.Publish("Empty3DModel", Model::MakeEmpty("Empty3DModel"));
 }
 
 void MeleeState::CreateCamera()
 {
     Camera* const made = new Camera(&events, timer);
-    Publish(store, "Camera", new PointerResource(made, true));
+    store.Publish("Camera", new PointerResource(made, true));
     camera = made;
     camera->distance = StartDistance;
     camera->SetTarget(&centre);

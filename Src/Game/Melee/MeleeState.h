@@ -48,6 +48,7 @@ public:
     const Math::Matrix& GetCentre() const { return centre; }
     const Melee::ZoomTable& GetZoomTable() const { return zoom; }
     const Camera* GetCamera() const { return camera; }
+    const Parallax& GetStarLayer() const { return *parallax; }
 
 protected:
     // The music, the fixed steps with their collisions, the arena.

@@ -2,8 +2,7 @@
 
 #include "Engine/DataStore.h"
 #include "Graphics/Texture.h"
-
-#include <cstdlib>
+#include "Platform/Random.h"
 
 namespace
 {
@@ -23,17 +22,17 @@ Parallax::Parallax(DataStore& store)
     : texture(store.GetTexture("BackgroundStars", true)),
       stars(GL_QUADS, StarCount, GrowStep, false, true, false, 3)
 {
-    std::srand(StarSeed);
+    Platform::SeedRandom(StarSeed);
     for (int x0 = -FieldHalf; x0 < FieldHalf; x0 += Cell)
     {
         for (int y0 = -FieldHalf; y0 < FieldHalf; y0 += Cell)
         {
             // The draws in this order: place, texture quarter, size.
-            const int r1 = std::rand();
-            const int r2 = std::rand();
-            const int r3 = std::rand();
-            const int r4 = std::rand();
-            const int r5 = std::rand();
+            const int r1 = Platform::Random();
+            const int r2 = Platform::Random();
+            const int r3 = Platform::Random();
+            const int r4 = Platform::Random();
+            const int r5 = Platform::Random();
             AddStar(static_cast<float>(x0 + r1 % Cell), static_cast<float>(y0 + r2 % Cell),
                     (r3 % 2) / 2.0f, (r4 % 2) / 2.0f, (r5 % 5) / 10.0f + 0.3f);
         }

@@ -13,8 +13,9 @@ class Texture;
 class Parallax : public Drawable
 {
 public:
-    // The texture "BackgroundStars" must exist. Seeds the C library's
-    // random numbers with 1 and draws from them.
+    // The texture "BackgroundStars" must exist. Seeds the platform's
+    // generator with 1 and draws from it; what draws next goes on with the
+    // same sequence.
     explicit Parallax(DataStore& store);
 
     void Update() override {}

@@ -40,6 +40,7 @@ public:
     // Halves the crew, killing the ship below 1.
     void OnHit(EntityModel& other) override;
 
+    const Data& GetData() const { return data; }
     const ThrustBehavior* GetExhaust() const { return exhaust.get(); }
     const PidController& GetPitchSpring() const { return pitch; }
     const PidController& GetRollSpring() const { return roll; }

@@ -1,6 +1,7 @@
 #include "Game/Solar/MotherShipModel.h"
 
 #include "Engine/GameEvents.h"
+#include "Game/Objects/ShipModelData.h"
 #include "Game/Solar/SolarPlanetModel.h"
 #include "Game/Solar/SolarSystemState.h"
 
@@ -56,15 +57,29 @@ void MotherShipModel::OnHit(EntityModel& other)
     const float touching = radius + other.GetRadius();
     if (body && z < touching)
         z = touching;
-    stepsSinceContact = 0;
-    if (contactGuard)
-        return;
-    contactGuard = true;
-    if (!body)
+    if (!TakeContact() || !body)
         return;
     x = body->GetX();
     y = body->GetY();
     z = touching;
     vx = vy = 0.0f;
     Event::Send(state.GetOnPlanet() == 0 ? Event::EnterPlanet(body) : Event::EnterOrbit(body));
+}
+
+void MotherShipModel::OnShipContact(EntityModel& other)
+{
+    const ShipModel* const ship = dynamic_cast<const ShipModel*>(&other);
+    if (!TakeContact() || !ship)
+        return;
+    Event::Send(Event::OpenConversation(ship->GetData().race));
+    vx = vy = 0.0f;
+}
+
+bool MotherShipModel::TakeContact()
+{
+    stepsSinceContact = 0;
+    if (contactGuard)
+        return false;
+    contactGuard = true;
+    return true;
 }

@@ -22,9 +22,15 @@ public:
     // A contact raises its event once; another needs five steps without
     // contact first.
     void OnHit(EntityModel& other) override;
+    // Touching another ship asks for a conversation with its race, once per
+    // contact as OnHit does, and stops the mother ship.
+    void OnShipContact(EntityModel& other);
 
 private:
     void CheckEdges();
+    // Restarts the count of steps without contact; true when the contact is
+    // the first since the guard cleared, which sets it.
+    bool TakeContact();
 
     const SolarSystemState& state;
     bool contactGuard = false;

@@ -1,5 +1,6 @@
 #include "Game/Solar/SolarSystemState.h"
 
+#include "Audio/Music.h"
 #include "Engine/DataReader.h"
 #include "Engine/Error.h"
 #include "Engine/EventBase.h"
@@ -41,6 +42,7 @@ const float CameraDistance = 70.0f;
 const float SystemPitch = -60.0f;
 // The planet-view ship starts this far from the centre, facing it.
 const float PlanetViewStart = 20.0f;
+const int MusicFadeMs = 100;
 
 // The flight values of every mother ship; the state sets them, and its
 // exhaust, when it starts.
@@ -138,22 +140,31 @@ void SolarSystemState::Init()
         root->RunOnLoad();
 }
 
+void SolarSystemState::OnResume()
+{
+    SimpleGameState::OnResume();
+    if (music)
+        music->Play(MusicFadeMs);
+}
+
 // The camera, the sun and a dim fill light, and the sky.
 void SolarSystemState::CreateScene()
 {
-    camera = new Camera(&events, timer);
-    store.AddExisting("Camera", nullptr, new PointerResource(camera, true));
+    Camera* const made = new Camera(&events, timer);
+    store.Publish("Camera", new PointerResource(made, true));
+    camera = made;
     ResetCamera();
     camera->Snap();
 
     lights = std::make_unique<LightSet>();
     lights->ambient.Set(0.1f, 0.1f, 0.1f);
-    lights->Add(std::make_unique<PositionalLight>(LightSettings(lights->GetFreeLightId())
-                                                      .SetDiffuse(0.7f, 0.7f, 0.6f, 0.0f)
-                                                      .SetAmbient(0.5f, 0.5f, 0.5f, 1.0f)
-                                                      .SetSpecular(0.1f, 0.1f, 0.05f, 0.0f)
-                                                      .SetPosition(0, 0, 0)
-                                                      .Enable()));
+    sunLight = static_cast<PositionalLight*>(
+        lights->Add(std::make_unique<PositionalLight>(LightSettings(lights->GetFreeLightId())
+                                                          .SetDiffuse(0.7f, 0.7f, 0.6f, 0.0f)
+                                                          .SetAmbient(0.5f, 0.5f, 0.5f, 1.0f)
+                                                          .SetSpecular(0.1f, 0.1f, 0.05f, 0.0f)
+                                                          .SetPosition(0, 0, 0)
+                                                          .Enable())));
     lights->Add(std::make_unique<DirectionalLight>(LightSettings(lights->GetFreeLightId())
                                                        .SetDiffuse(0.1f, 0.1f, 0.1f, 0.0f)
                                                        .SetPosition(-10, 1, 0)

@@ -9,7 +9,9 @@ class Camera;
 class Communication;
 class LightSet;
 class MotherShipModel;
+class Music;
 class ObjectFactory;
+class PositionalLight;
 class SkyBox;
 class SolarPlanetModel;
 class SolarSystemGenerator;
@@ -32,9 +34,13 @@ public:
     // places the mother ship. Throws Error when the data cannot be read or
     // lacks a resource the state needs.
     void Init() override;
+    // Plays the music, when the state has one, with a short fade.
+    void OnResume() override;
 
     // 0 while the system view is asked for, 1 for a planet's close view.
     int GetOnPlanet() const { return onPlanet; }
+    // The sun at the centre, the first light of the scene; null before Init.
+    const PositionalLight* GetSunLight() const { return sunLight; }
 
 protected:
     // Plays the open conversation, or else switches the view when asked and
@@ -59,6 +65,8 @@ protected:
     ObjectFactoryInterface::ObjectList objects;
     ObjectFactoryInterface::ObjectList parkedObjects;
     std::unique_ptr<Communication> conversation;
+    // The exploration's own music; nothing gives it one yet.
+    Music* music = nullptr;
 
 private:
     void CreateScene();
@@ -75,6 +83,8 @@ private:
     Camera* camera = nullptr;
     std::unique_ptr<SkyBox> skyBox;
     std::unique_ptr<LightSet> lights;
+    // The first light; the set owns it.
+    PositionalLight* sunLight = nullptr;
     std::unique_ptr<SolarSystemGenerator> generator;
     std::unique_ptr<ObjectFactory> factory;
     // The planet whose close view is asked for; it waits among the parked

@@ -1,43 +1,36 @@
 #include "Game/Melee/MeleeState.h"
 
 #include "Engine/DataFile.h"
-#include "Engine/Settings.h"
-#include "Engine/Subsystems.h"
-#include "Engine/Timer.h"
+#include "Engine/ObjectFactoryInterface.h"
+#include "Game/GameDataGlTest.h"
+#include "Game/Melee/Parallax.h"
 #include "Game/Melee/ShipModel.h"
 #include "Game/Melee/WeaponData.h"
 #include "Game/MenuState.h"
+#include "Game/Objects/AsteroidModel.h"
+#include "Game/Objects/PositionView.h"
 #include "Graphics/Camera.h"
 #include "Graphics/Graph.h"
+#include "Platform/Random.h"
 #include "Support/Capture.h"
 #include "Support/FakeResource.h"
-#include "Support/GlWindow.h"
 #include "Support/LuaScript.h"
 #include "Support/TempDirectory.h"
+#include "Support/VectorText.h"
 #include "Ui/FrameController.h"
 #include "Ui/Root.h"
 #include "Ui/TextView.h"
 
-#include <SDL_ttf.h>
-#include <filesystem>
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include <string>
-
-namespace fs = std::filesystem;
+#include <vector>
 
 namespace
 {
-
-class TestMenu : public MenuState
-{
-public:
-    using MenuState::MenuState;
-    using MenuState::Update;
-
-    DataStore& Store() { return store; }
-    LuaState& Lua() { return lua; }
-};
 
 class TestMelee : public MeleeState
 {
@@ -50,54 +43,101 @@ public:
     Ui::Root& Root() { return dynamic_cast<Ui::Root&>(*uiRoot); }
 };
 
-// The game's own data in a directory of the test's, and the menu over it,
-// initialised but never ticked.
-class MeleeStateGlTest : public testing::Test
+class MeleeStateGlTest : public GameDataGlTest
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        OpenGlWindow();
-        ASSERT_EQ(0, TTF_Init()) << TTF_GetError();
-        Engine::RegisterSubsystems();
-    }
-
+    // The zoom table is measured through the window's perspective.
     void SetUp() override
     {
-        Settings::SetDefaults();
-        CreateFileMutex();
-        graph.width = GlWindowWidth;
-        graph.height = GlWindowHeight;
-        fs::copy(fs::path(ZEV_SOURCE_DIR) / "Data", "Data", fs::copy_options::recursive);
+        GameDataGlTest::SetUp();
+        graph.SetViewport(0, 0, 0, 0);
     }
 
     void TearDown() override
     {
         melee.reset();
-        menu.reset();
-        DestroyFileMutex();
+        GameDataGlTest::TearDown();
     }
 
-    void StartMenu()
-    {
-        menu = std::make_unique<TestMenu>(&timer, &graph, nullptr);
-        menu->Init();
-    }
-
-    // The battle over the menu's store, as the menu starts it.
+    // The battle over a new menu, as the menu starts it.
     void InitMelee()
     {
-        StartMenu();
-        melee = std::make_unique<TestMelee>(&timer, &graph, &menu->Store());
-        melee->Init();
+        melee.reset();
+        melee = StartOverMenu<TestMelee>();
     }
 
-    TempDirectory directory;
-    Timer timer{15};
-    Graph graph;
-    std::unique_ptr<TestMenu> menu;
+    // One frame of the given steps.
+    void Frame(Uint32 steps)
+    {
+        timer.steps = steps;
+        melee->Update();
+    }
+
+    // Frames of one step until the planet, the five asteroids and both ships
+    // are in the world; each is passed to the callback once, in the frame it
+    // joined, before its first step.
+    void JoinWorld(const std::function<void(ControllerInterface&)>& joined = {})
+    {
+        std::vector<const ControllerInterface*> seen;
+        ASSERT_TRUE(ProcessUntil(melee->Store(),
+                                 [&]
+                                 {
+                                     Frame(1);
+                                     for (ControllerInterface* const object : melee->GetWorld())
+                                     {
+                                         if (std::find(seen.begin(), seen.end(), object) !=
+                                             seen.end())
+                                             continue;
+                                         seen.push_back(object);
+                                         if (joined)
+                                             joined(*object);
+                                     }
+                                     return melee->GetWorld().size() == 8;
+                                 }));
+    }
+
+    const PositionView& ViewOf(const EntityModel& model) const
+    {
+        for (const ControllerInterface* const object : melee->GetWorld())
+        {
+            if (object->GetModel() == &model)
+                return *object->GetView<PositionView>();
+        }
+        throw std::runtime_error("not in the world");
+    }
+
+    AsteroidModel& AnAsteroid() const
+    {
+        for (ControllerInterface* const object : melee->GetWorld())
+        {
+            if (auto* const asteroid = dynamic_cast<AsteroidModel*>(object->GetModel()))
+                return *asteroid;
+        }
+        throw std::runtime_error("no asteroid");
+    }
+
+    Math::Vector Centre() const
+    {
+        const Math::Matrix& centre = melee->GetCentre();
+        return Math::Vector(centre[12], centre[13], centre[14]);
+    }
+
     std::unique_ptr<TestMelee> melee;
 };
+
+Math::Vector Translation(const Math::Matrix& transform)
+{
+    return Math::Vector(transform[12], transform[13], transform[14]);
+}
+
+// Place, velocity and spin, as the asteroid was made.
+std::string AsteroidText(const AsteroidModel& asteroid)
+{
+    return VectorText(Math::Vector(asteroid.GetX(), asteroid.GetY(), 0)) + " " +
+           VectorText(Math::Vector(asteroid.GetVelocityX(), asteroid.GetVelocityY(), 0)) + " " +
+           VectorText(asteroid.GetSpinAxis()) + " " + std::to_string(asteroid.GetSpinAngle()) +
+           " " + std::to_string(asteroid.GetSpinSpeed());
+}
 
 TEST_F(MeleeStateGlTest, BattleInTheMenuStartsTheBattleOverTheMenusStore)
 {
@@ -217,8 +257,7 @@ TEST_F(MeleeStateGlTest, ABattleThatCannotStartSaysWhy)
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.name);
-        fs::remove_all("Data");
-        fs::copy(fs::path(ZEV_SOURCE_DIR) / "Data", "Data", fs::copy_options::recursive);
+        CopyGameData();
         c.breakData();
         const std::string message = ErrorOf([this] { InitMelee(); });
         EXPECT_NE(std::string::npos, message.find(c.message)) << message;
@@ -227,6 +266,101 @@ TEST_F(MeleeStateGlTest, ABattleThatCannotStartSaysWhy)
         EXPECT_EQ(nullptr, Melee::ShipModel::Find(1));
         EXPECT_EQ(nullptr, Melee::ShipModel::Find(2));
     }
+}
+
+// Each row: the half height of the arena plane the window shows from
+// straight above, which grows in proportion to the distance.
+TEST_F(MeleeStateGlTest, TheZoomTableIsMeasuredAtEightDistances)
+{
+    InitMelee();
+    const float distances[] = {10, 30, 70, 130, 210, 340, 550, 890};
+    const Melee::ZoomTable& zoom = melee->GetZoomTable();
+    // tan(22.5 degrees), half the field of view, squared.
+    const float slopeSquared = 0.171573f;
+    for (std::size_t i = 0; i < zoom.size(); ++i)
+    {
+        EXPECT_EQ(distances[i], zoom[i].distance) << i;
+        EXPECT_NEAR(slopeSquared, zoom[i].reachSquared / (distances[i] * distances[i]), 1e-4f) << i;
+    }
+    // The camera is back at its start.
+    EXPECT_EQ(20.0f, melee->GetCamera()->distance);
+    EXPECT_EQ(20.0f, melee->GetCamera()->GetCurrentDistance());
+}
+
+TEST_F(MeleeStateGlTest, TheCameraFollowsTheShipsAndKeepsItsPlaceWithoutThem)
+{
+    InitMelee();
+    JoinWorld();
+    const Melee::ZoomTable& zoom = melee->GetZoomTable();
+    Melee::ShipModel* const first = Melee::ShipModel::Find(1);
+    Melee::ShipModel* const second = Melee::ShipModel::Find(2);
+    ASSERT_NE(nullptr, second);
+
+    // Across the edge at x = 200, each ship between the reaches of rows 2
+    // and 3 from the centre: row 3 shows both.
+    const float apart = std::sqrt((zoom[2].reachSquared + zoom[3].reachSquared) / 2);
+    first->SetPosition(200 - apart, 10);
+    second->SetPosition(-200 + apart, 10);
+    Frame(0);
+    EXPECT_EQ("(200, 10, 0)", VectorText(Centre()));
+    EXPECT_EQ(130.0f, melee->GetCamera()->distance);
+    EXPECT_EQ("(0, 0, 0)", VectorText(ViewOf(*first).offset));
+    EXPECT_EQ("(400, 0, 0)", VectorText(ViewOf(*second).offset));
+
+    // One ship: the camera centres on it, close.
+    ObjectFactoryInterface::KillByModel(second);
+    Frame(1);
+    first->SetPosition(190, 0);
+    AsteroidModel& asteroid = AnAsteroid();
+    asteroid.SetPosition(-190, 0);
+    Frame(0);
+    EXPECT_EQ("(190, 0, 0)", VectorText(Centre()));
+    EXPECT_EQ(9.0f, melee->GetCamera()->distance);
+    EXPECT_EQ("(400, 0, 0)", VectorText(ViewOf(asteroid).offset));
+
+    // No ship: centre, distance and drawing offsets stay, while the objects
+    // are still drawn where they are.
+    ObjectFactoryInterface::KillByModel(first);
+    Frame(1);
+    asteroid.SetPosition(50, 5);
+    timer.alpha = 0.5f;
+    Frame(0);
+    EXPECT_EQ("(190, 0, 0)", VectorText(Centre()));
+    EXPECT_EQ(9.0f, melee->GetCamera()->distance);
+    EXPECT_EQ("(400, 0, 0)", VectorText(ViewOf(asteroid).offset));
+    EXPECT_EQ("(50, 5, 0)", VectorText(Translation(ViewOf(asteroid).GetInterpolated())));
+}
+
+// The star layer reseeds the generator that the asteroids made next draw
+// from, whatever was drawn before.
+TEST_F(MeleeStateGlTest, EveryBattleHasTheSameStarsAndAsteroids)
+{
+    const auto battle = [this](std::vector<std::string>& asteroids, std::vector<float>& stars)
+    {
+        InitMelee();
+        const VertexArray& layer = melee->GetStarLayer().GetStars();
+        ASSERT_EQ(6400, layer.GetCount());
+        stars.assign(layer.GetVertices().begin(), layer.GetVertices().begin() + 3 * 6400);
+        stars.insert(stars.end(), layer.GetTexCoords().begin(),
+                     layer.GetTexCoords().begin() + 2 * 6400);
+        JoinWorld(
+            [&](ControllerInterface& object)
+            {
+                if (const auto* const asteroid = dynamic_cast<AsteroidModel*>(object.GetModel()))
+                    asteroids.push_back(AsteroidText(*asteroid));
+            });
+        melee.reset();
+        menu.reset();
+    };
+    std::vector<std::string> firstAsteroids, secondAsteroids;
+    std::vector<float> firstStars, secondStars;
+    battle(firstAsteroids, firstStars);
+    for (int i = 0; i < 7; ++i)
+        Platform::Random();
+    battle(secondAsteroids, secondStars);
+    EXPECT_EQ(5u, firstAsteroids.size());
+    EXPECT_EQ(firstAsteroids, secondAsteroids);
+    EXPECT_TRUE(firstStars == secondStars);
 }
 
 } // namespace

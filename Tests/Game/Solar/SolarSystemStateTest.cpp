@@ -1,12 +1,16 @@
 #include "Game/Solar/SolarSystemState.h"
 
+#include "Audio/Audio.h"
+#include "Audio/Music.h"
 #include "Engine/DataFile.h"
 #include "Engine/EventBase.h"
 #include "Engine/GameEvents.h"
 #include "Engine/Settings.h"
+#include "Engine/StringEvent.h"
 #include "Engine/Subsystems.h"
 #include "Engine/Timer.h"
 #include "Game/Objects/PlayerController.h"
+#include "Game/Objects/ShipModelData.h"
 #include "Game/Objects/ThrustBehavior.h"
 #include "Game/Solar/Communication.h"
 #include "Game/Solar/MotherShipModel.h"
@@ -15,12 +19,14 @@
 #include "Graphics/Font.h"
 #include "Graphics/CubeMap.h"
 #include "Graphics/Graph.h"
+#include "Support/Capture.h"
 #include "Support/EventCounter.h"
 #include "Support/FileMutexGuard.h"
 #include "Support/IdleResources.h"
 #include "Support/LuaScript.h"
 #include "Support/ReadyResources.h"
 #include "Support/SdlEventQueue.h"
+#include "Support/Sounds.h"
 #include "Support/TempDirectory.h"
 
 #include <algorithm>
@@ -80,13 +86,18 @@ const char* const Talk = R"(<communication label='greeting'>
 const char* const Shared = "<Communication><script>Opened = Opened + 1 "
                            "Communication:Goto('greeting')</script></Communication>";
 
-// The names of the game events the state's dispatcher delivers.
+// The names of the game events the state's dispatcher delivers, and the
+// texts of those that carry one.
 struct EventLog : Object
 {
     static bool Note(const SDL_Event& event, Object* data)
     {
         if (const Event::EventBase* const base = Event::FromUserEvent(event))
+        {
             static_cast<EventLog*>(data)->names.push_back(base->name);
+            if (const auto* text = dynamic_cast<const Event::StringEvent*>(base))
+                static_cast<EventLog*>(data)->texts.push_back(text->value);
+        }
         return false;
     }
 
@@ -96,16 +107,18 @@ struct EventLog : Object
     }
 
     std::vector<std::string> names;
+    std::vector<std::string> texts;
 };
 
 class TestSolarSystem : public SolarSystemState
 {
 public:
-    using SolarSystemState::SolarSystemState;
     using SolarSystemState::conversation;
+    using SolarSystemState::music;
     using SolarSystemState::objects;
     using SolarSystemState::parkedObjects;
     using SolarSystemState::quit;
+    using SolarSystemState::SolarSystemState;
 
     // One frame of the given steps, after the events of the last one.
     void Frame(Timer& timer, unsigned steps)
@@ -433,6 +446,79 @@ TEST_F(SolarSystemStateTest, HoldingXStopsTheShip)
     PushKey(SDL_KEYDOWN, SDLK_UP);
     state->Frame(timer, 1);
     EXPECT_LT(0.0f, Ship().GetVelocityY());
+}
+
+// Called directly: nothing in the system calls it.
+TEST_F(SolarSystemStateTest, TouchingAShipAsksOnceForAConversationWithItsRace)
+{
+    const ShipModel::Data data("MotherShip", "Zelnari", "Scout");
+    ShipModel other(data, menuStore);
+    MotherShipModel& ship = Ship();
+    const auto contact = [&](EntityModel& body)
+    {
+        ship.SetVelocity(2, 1);
+        ship.OnShipContact(body);
+        state->Events().Poll();
+    };
+    const auto steps = [&](int count)
+    {
+        for (int i = 0; i < count; ++i)
+            ship.Update();
+    };
+
+    contact(other);
+    EXPECT_EQ(std::vector<std::string>{"Zelnari"}, log.texts);
+    EXPECT_EQ(0.0f, ship.GetVelocityX());
+    EXPECT_EQ(0.0f, ship.GetVelocityY());
+    // While the contacts go on, four steps apart, the guard holds.
+    contact(other);
+    steps(4);
+    contact(other);
+    steps(4);
+    contact(other);
+    EXPECT_EQ(1, log.Count("OPEN_CONVERSATION"));
+    EXPECT_EQ(2.0f, ship.GetVelocityX());
+    // Five steps without contact clear it.
+    steps(5);
+    contact(other);
+    EXPECT_EQ(2, log.Count("OPEN_CONVERSATION"));
+
+    // A body that is no ship only sets the guard.
+    steps(5);
+    contact(*Bodies().at(0));
+    EXPECT_EQ(2, log.Count("OPEN_CONVERSATION"));
+    EXPECT_EQ(2.0f, ship.GetVelocityX());
+    contact(other);
+    EXPECT_EQ(2, log.Count("OPEN_CONVERSATION"));
+}
+
+TEST_F(SolarSystemStateTest, ACameraPublishedAlreadyIsAnInternalError)
+{
+    PublishReady(menuStore, new IdleTexture("Camera"));
+    const std::string message = ErrorOf([this] { Start(); });
+    EXPECT_EQ("Internal error, the resource 'Camera' is published already", message);
+}
+
+TEST_F(SolarSystemStateTest, ResumingPlaysTheStatesMusicWhenItHasOne)
+{
+    Audio audio;
+    int frequency = SoundFrequency;
+    int chunkSize = 1024;
+    int outputChannels = 2;
+    int mixChannels = 8;
+    audio.Init(frequency, chunkSize, outputChannels, mixChannels, false);
+    WriteWav("theme.wav", {{3001, 30 * SoundFrequency}});
+    Music theme("theme.wav");
+    theme.Load();
+    ASSERT_TRUE(theme.IsLoaded());
+
+    state->OnResume();
+    EXPECT_EQ(nullptr, Music::GetCurrent());
+    state->music = &theme;
+    state->OnResume();
+    EXPECT_EQ(&theme, Music::GetCurrent());
+    EXPECT_TRUE(theme.IsPlaying());
+    state->music = nullptr;
 }
 
 } // namespace
