@@ -182,7 +182,7 @@ TEST_F(MenuE2eTest, AMenuThatCannotStartEndsTheProcessWithStatus255AndOneMessage
 }
 
 // Each script below prints a line long enough to leave the output buffer and
-// then never returns. SIGTERM, SDL's quit request, stops it and ends the game:
+// then never returns. SIGTERM stops it and ends the game:
 // from a script run while the menu starts, as a failed start.
 TEST_F(MenuE2eTest, AScriptThatNeverReturnsIsStoppedWhenThePlayerQuits)
 {
