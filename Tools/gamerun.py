@@ -86,18 +86,15 @@ def start_game(directory, environment, game=GAME):
 
 
 def stop_game(game):
-    """SIGTERM reaches the game as SDL's quit event, which takes a game mode
-    back to the menu, so it goes again each second until the game ends."""
-    deadline = time.monotonic() + TIMEOUT
-    while game.poll() is None and time.monotonic() < deadline:
-        game.terminate()
-        try:
-            game.wait(timeout=1.0)
-        except subprocess.TimeoutExpired:
-            pass
-    if game.poll() is None:
+    """One SIGTERM ends the game from any game mode; one that is still running
+    after TIMEOUT is killed, and that is an error."""
+    game.terminate()
+    try:
+        game.wait(timeout=TIMEOUT)
+    except subprocess.TimeoutExpired:
         game.kill()
         game.wait()
+        raise RuntimeError("the game did not end on SIGTERM")
 
 
 def find_window(display):

@@ -8,6 +8,7 @@
 #include "Engine/VideoInterface.h"
 #include "Platform/Console.h"
 #include "Platform/SharedLibraries.h"
+#include "Platform/TerminationSignals.h"
 #include "Platform/WindowIcon.h"
 
 #include <SDL.h>
@@ -64,6 +65,7 @@ void Application::Init()
 {
     if (SDL_Init(SDL_INIT_VIDEO) < 0)
         throw Error("Could not init SDL: ", SDL_GetError());
+    Platform::CatchTerminationSignals();
     if (TTF_Init() < 0)
         throw Error("Could not init SDL TTF: ", SDL_GetError());
     SetWindowIcon();

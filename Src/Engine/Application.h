@@ -20,8 +20,8 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    // Starts SDL and SDL_ttf, sets the window icon, loads the settings and
-    // creates the file mutex. Throws Error.
+    // Starts SDL and SDL_ttf, lets SIGTERM and SIGINT end the game, sets the
+    // window icon, loads the settings and creates the file mutex. Throws Error.
     void Init();
     // Opens the video mode from the Display settings. Throws Error.
     VideoInterface* CreateGraph();

@@ -39,8 +39,7 @@ GameStateManager::GameStateManager(Timer* timer, VideoInterface* graph, Profiler
 // States are left on the stack only when a failure ended the frame loop.
 GameStateManager::~GameStateManager()
 {
-    for (GameState* const state : states)
-        delete state;
+    LeaveAll();
 }
 
 void GameStateManager::Push(GameState* state, bool init)
@@ -129,6 +128,16 @@ bool GameStateManager::StartState(GameState* creator, GameState* state)
     state->initialised = true;
     owned.release();
     return true;
+}
+
+void GameStateManager::LeaveAll()
+{
+    while (!states.empty())
+    {
+        GameState* const top = states.front();
+        states.pop_front();
+        delete top;
+    }
 }
 
 int GameStateManager::Draw()

@@ -31,6 +31,9 @@ public:
     // cannot show removes that state and is thrown on as Error. A state whose
     // Tick throws Engine::StartFailure is removed as if its Init had failed.
     int Tick();
+    // Every state leaves the stack, the top first, as if each Tick had
+    // returned null.
+    void LeaveAll();
     // Draws one frame; returns the number of states drawn.
     int Draw();
 

@@ -1,6 +1,7 @@
 #include "Engine/LuaLimits.h"
 
 #include "Engine/EventDispatcher.h"
+#include "Platform/TerminationSignals.h"
 
 #include <cstdlib>
 
@@ -126,7 +127,7 @@ LuaLimits::Verdict LuaLimits::Judge()
     if (now >= nextQuitCheck)
     {
         nextQuitCheck = now + QuitCheckInterval;
-        quitting = EventDispatcher::QuitRequested();
+        quitting = Platform::TerminationRequested() || EventDispatcher::QuitRequested();
     }
     return quitting ? Verdict::Quitting : Verdict::GoOn;
 }

@@ -9,7 +9,8 @@
 // allocator hands out, and the time that one call from the system into Lua
 // may take. A script past either bound fails with a Lua error: a refused
 // allocation with Lua's "not enough memory", a call past its time, or any
-// script once the player asked the game to quit, from a count hook.
+// script once the player asked the game to quit (the window's quit event, or
+// a termination signal), from a count hook.
 //
 // Lua reaches it as its allocator's data, so every wrapper of the state finds
 // the same one; it must outlive the state.

@@ -6,6 +6,7 @@
 #include "Engine/Settings.h"
 #include "Engine/Subsystems.h"
 #include "Engine/Timer.h"
+#include "Platform/TerminationSignals.h"
 
 namespace
 {
@@ -30,6 +31,9 @@ int Run(VideoInterface* graph)
         timer.Start();
         while (manager.GetCount() != 0)
         {
+            // The window's close button leaves one state; a signal ends the game.
+            if (Platform::TerminationRequested())
+                manager.LeaveAll();
             timer.Frame();
             manager.Tick();
             manager.Draw();

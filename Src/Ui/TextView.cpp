@@ -5,12 +5,27 @@
 #include "Ui/LuaSelf.h"
 
 #include <GL/gl.h>
+#include <cstdio>
 
 namespace Ui
 {
 
 namespace
 {
+
+// Far beyond any text of the game: a text is measured, wrapped and rendered
+// whole each time it is set, which a script may do every frame.
+const std::string_view::size_type MaxTextBytes = 4096;
+
+// The length of the longest start of the text within MaxTextBytes that does
+// not end inside a UTF-8 sequence.
+std::string_view::size_type CutLength(std::string_view text)
+{
+    std::string_view::size_type length = MaxTextBytes;
+    while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80)
+        --length;
+    return length;
+}
 
 TextView& Self(lua_State* L)
 {
@@ -38,8 +53,9 @@ int SetText(lua_State* L)
 } // namespace
 
 TextView::TextView(FrameModel* model, Font* font, const std::string& text)
-    : FrameView(model), font(font), text(text)
+    : FrameView(model), font(font)
 {
+    SetText(text);
     model->AddMethods({{"SetColor", SetPaintColor<TextView>},
                        {"SetAlphaMode", SetPaintMode<TextView>},
                        {"GetTextSize", Ui::GetTextSize},
@@ -58,7 +74,7 @@ void TextView::Draw()
     FrameView::Draw();
     if (text.empty() || !font)
         return;
-    if (changed || !prepared)
+    if (changed)
         Prepare();
     if (!prepared || scale == 0.0f)
         return;
@@ -71,6 +87,7 @@ void TextView::Draw()
 }
 
 // A font still loading prepares nothing; it is asked again at the next draw.
+// A text that the font cannot prepare is not tried again until it changes.
 void TextView::Prepare()
 {
     if (!font->IsReady())
@@ -82,9 +99,21 @@ void TextView::Prepare()
     changed = false;
 }
 
-void TextView::SetText(const std::string& newText)
+void TextView::SetText(std::string_view newText)
 {
-    text = newText;
+    const bool cut = newText.size() > MaxTextBytes;
+    const std::string_view kept = cut ? newText.substr(0, CutLength(newText)) : newText;
+    if (cut && !cutWarned)
+    {
+        cutWarned = true;
+        std::printf("Warning: the text of frame '%s' is cut to %zu of its %zu bytes\n",
+                    GetFrameModel().GetName().c_str(), kept.size(), newText.size());
+    }
+    // A script may set the same text every frame.
+    if (kept == given && !changed)
+        return;
+    given.assign(kept);
+    text = given;
     changed = true;
 }
 

@@ -5,13 +5,14 @@
 #include "Ui/Paint.h"
 
 #include <string>
+#include <string_view>
 
 namespace Ui
 {
 
 // A text drawn with a font at the frame's position and scale, wrapped to the
 // frame's width when multiline. The text is prepared anew only after it
-// changed.
+// changed: setting the text it already has costs nothing.
 class TextView : public FrameView
 {
 public:
@@ -21,8 +22,10 @@ public:
 
     void Draw() override;
 
-    // Takes effect at the next draw.
-    void SetText(const std::string& newText);
+    // Takes effect at the next draw. A text longer than 4096 bytes is cut
+    // there, at the start of a UTF-8 sequence, with a warning naming the
+    // frame the first time.
+    void SetText(std::string_view newText);
     // After a wrap, with its line breaks.
     const std::string& GetText() const { return text; }
     // The stored text's size in the font, unscaled.
@@ -46,8 +49,11 @@ private:
     bool multiline = false;
     Font* const font;
     Font::PreRender* prepared = nullptr;
+    // As set, before a wrap.
+    std::string given;
     std::string text;
     bool changed = true;
+    bool cutWarned = false;
 };
 
 } // namespace Ui

@@ -335,6 +335,18 @@ TEST_F(GameStateManagerTest, AStateWhoseInitFailsIsNotPushed)
     EXPECT_EQ((Log{"begin frame", "end frame"}), Record([&] { manager.Draw(); }));
 }
 
+// As when the player ends the game with a signal in a game mode: the next
+// frame ticks and draws nothing, which ends the frame loop.
+TEST_F(GameStateManagerTest, LeavingAllRemovesEveryStateFromTheTopDown)
+{
+    MenuAndGame stack(timer, mainProfiler);
+    stack.manager.LeaveAll();
+    EXPECT_EQ((Log{"game deleted", "menu deleted"}), stack.log);
+    EXPECT_EQ(0, stack.manager.Tick());
+    EXPECT_EQ(0, stack.manager.Draw());
+    EXPECT_EQ(0, stack.manager.GetCount());
+}
+
 TEST_F(GameStateManagerTest, TheManagerDeletesTheStatesLeftOnIt)
 {
     Log stateLog;

@@ -2,12 +2,16 @@
 
 #include "Engine/DataFile.h"
 #include "Engine/LuaState.h"
+#include "Platform/TerminationSignals.h"
 #include "Support/Capture.h"
 #include "Support/LuaScript.h"
 #include "Support/SdlEventQueue.h"
 #include "Support/TempDirectory.h"
 
 #include <SDL.h>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -117,6 +121,24 @@ TEST_F(LuaQuitTest, AQuitRequestStopsEveryLongScriptOfTheState)
     // Once seen, it stops every script that runs long, and the short ones go on.
     EXPECT_TRUE(EndsWith(LuaFailure(lua, "while true do end"), stopped));
     EXPECT_EQ("2", LuaEval(lua, "1 + 1"));
+}
+
+// In a child process of its own, as the request cannot be taken back: the
+// exit status says whether the endless script was stopped.
+[[noreturn]] void RunAfterTerminationSignal()
+{
+    Platform::CatchTerminationSignals();
+    // Long enough that only the request stops the loop in time.
+    LuaState lua(LuaLimits::DefaultMemoryBytes, std::chrono::seconds(10));
+    std::raise(SIGTERM);
+    const std::string failure = LuaFailure(lua, "while true do end");
+    std::fprintf(stderr, "%s\n", failure.c_str());
+    std::exit(EndsWith(failure, "was stopped: the game is quitting") ? 0 : 1);
+}
+
+TEST(LuaLimitsTest, ATerminationSignalStopsALongScriptAsAQuitRequestDoes)
+{
+    EXPECT_EXIT(RunAfterTerminationSignal(), ::testing::ExitedWithCode(0), "");
 }
 
 } // namespace

@@ -35,14 +35,11 @@ TEST_F(ProcessE2eTest, TheWindowOpensAndClosingItEndsTheProcessCleanly)
     ExpectCleanEnd(*zev);
 }
 
-// SDL turns the signal into its quit event.
 TEST_F(ProcessE2eTest, SigtermEndsTheProcessCleanly)
 {
     const auto zev = StartZev(directory.Path(), ZevEnvironment(display));
     ASSERT_NE(0u, display.FindWindow(ZevWindowTitle, ZevTimeout)) << zev->Output() << zev->Errors();
-
-    zev->Signal(SIGTERM);
-    ExpectCleanEnd(*zev);
+    ExpectCleanEndOnSigterm(*zev);
 }
 
 // A video mode that cannot be opened is named with the settings that ask for

@@ -167,7 +167,7 @@ TEST_F(MenuE2eTest, AMenuThatCannotStartEndsTheProcessWithStatus255AndOneMessage
 }
 
 // Each script below prints a line long enough to leave the output buffer and
-// then never returns. SIGTERM, SDL's quit request, stops it and ends the game:
+// then never returns. SIGTERM stops it and ends the game:
 // from a script run while the menu starts, as a failed start.
 TEST_F(MenuE2eTest, AScriptThatNeverReturnsIsStoppedWhenThePlayerQuits)
 {
@@ -222,6 +222,35 @@ TEST_F(MenuE2eTest, AScriptThatNeverReturnsIsStoppedWhenThePlayerQuits)
         EXPECT_NE(std::string::npos, zev->Output().find("was stopped: the game is quitting"))
             << zev->Output();
     }
+}
+
+// Every button label sets a text of a megabyte at each update: the menu still
+// answers the pointer and one SIGTERM ends it.
+TEST_F(MenuE2eTest, AMegabyteTextSetAtEveryUpdateIsCutOnceAndTheMenuGoesOn)
+{
+    CopyGameData(directory.Path());
+    ReplaceInFile("Data/Menu/MainMenu.xml", "<OnUpdate>FitText(self)</OnUpdate>",
+                  "<OnUpdate>Long = Long or string.rep('x ', 2^19) self:SetText(Long) "
+                  "FitText(self)</OnUpdate>");
+    Start();
+    const Screenshot menu = WaitForMenu();
+    const Point swatch = Swatch(Battle, menu.Width(), menu.Height());
+    const Pixel before = menu.At(swatch.x, swatch.y);
+    const Point centre = Centre(Battle, menu.Width(), menu.Height());
+    display.MovePointer(window, centre.x, centre.y);
+    const auto highlighted = [&](const Screenshot& picture)
+    { return Difference(picture.At(swatch.x, swatch.y), before) > 60; };
+    EXPECT_TRUE(highlighted(WaitForPicture(highlighted))) << zev->Output();
+
+    ExpectCleanEndOnSigterm(*zev);
+    for (const char* label : {"StartGameButtonLabel", "BattleButtonLabel", "ExitButtonLabel"})
+    {
+        EXPECT_EQ(1, Occurrences(zev->Output(), std::string("Warning: the text of frame '") +
+                                                     label + "' is cut to 4096 of its 1048576 bytes"))
+            << label;
+    }
+    // Neither tried to render at every frame.
+    EXPECT_GE(3, Occurrences(zev->Output(), "Warning: can't render"));
 }
 
 // The checking allocator appends its report to "stdout.txt" at exit: after a

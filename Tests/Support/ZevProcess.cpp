@@ -3,6 +3,7 @@
 #include "Support/TempDirectory.h"
 #include "Support/VirtualDisplay.h"
 
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -47,4 +48,13 @@ void ExpectCleanEnd(ChildProcess& zev)
     const std::string report = ReadTextFile("stdout.txt");
     EXPECT_EQ(std::string::npos, report.find("Leaked object")) << report;
 #endif
+}
+
+void ExpectCleanEndOnSigterm(ChildProcess& zev)
+{
+    zev.Signal(SIGTERM);
+    ASSERT_TRUE(zev.WaitForExit(SignalTimeout))
+        << "Still running " << SignalTimeout.count() << " s after SIGTERM\n"
+        << zev.Output();
+    ExpectCleanEnd(zev);
 }

@@ -13,6 +13,13 @@ class VirtualDisplay;
 // was seen to take a quarter of a minute for one.
 constexpr std::chrono::minutes ZevTimeout(2);
 
+// How long the game may take to end after one SIGTERM, from any game mode.
+#ifdef ZEV_SANITIZED
+constexpr std::chrono::seconds SignalTimeout(30);
+#else
+constexpr std::chrono::seconds SignalTimeout(5);
+#endif
+
 // The title of the game's window, as a regular expression for xdotool.
 const char* const ZevWindowTitle = "^ZEV - Quillmere$";
 
@@ -37,3 +44,7 @@ int CountOptions(const std::string& settings);
 // 0, a "settings.xml" with all nineteen options in the working directory and,
 // with the checking allocator, no leak in its report there.
 void ExpectCleanEnd(ChildProcess& zev);
+
+// Sends zev one SIGTERM and expects it to end within SignalTimeout, as cleanly
+// as ExpectCleanEnd says.
+void ExpectCleanEndOnSigterm(ChildProcess& zev);

@@ -1,5 +1,6 @@
 #include "Engine/Settings.h"
 #include "Graphics/Texture.h"
+#include "Support/Capture.h"
 #include "Support/LuaScript.h"
 #include "Ui/AnimModel.h"
 #include "Ui/AnimView.h"
@@ -124,6 +125,38 @@ TEST_F(WidgetTest, TextMethods)
     AddFrame("Plain");
     lua.DoString("Plain.SetText = Text.SetText");
     EXPECT_TRUE(EndsWith(LuaFailure(lua, "Plain:SetText('x')"), "Invalid Lua object!"));
+}
+
+// A script may set a text every frame; each is measured and rendered whole.
+TEST_F(WidgetTest, AnOverlongTextIsCutAtASequenceStartWithOneWarning)
+{
+    const std::string a4094(4094, 'a');
+    const struct
+    {
+        const char* name;
+        std::string text;
+        std::string kept;
+    } cases[] = {
+        {"at the limit", a4094 + "aa", a4094 + "aa"},
+        {"one byte past it", a4094 + "aaa", a4094 + "aa"},
+        {"a two-byte letter across it", a4094 + "a\xC3\xA9", a4094 + "a"},
+        {"a three-byte letter across it", a4094 + "\xE2\x82\xAC", a4094},
+        {"a letter ending at it", a4094 + "\xC3\xA9" + "a", a4094 + "\xC3\xA9"},
+        {"a megabyte", std::string(1 << 20, 'b'), std::string(4096, 'b')},
+    };
+    Ui::TextView& view = AddText("Long", "");
+    std::string output;
+    for (const auto& c : cases)
+    {
+        output += OutputOf([&] { view.SetText(c.text); });
+        EXPECT_EQ(c.kept, view.GetText()) << c.name;
+    }
+    EXPECT_EQ("Warning: the text of frame 'Long' is cut to 4096 of its 4097 bytes\n", output);
+
+    // A text from the interface's data too.
+    output = OutputOf([&] { AddText("FromData", std::string(5000, 'c')); });
+    EXPECT_EQ("4096", Eval("#FromData:GetText()"));
+    EXPECT_EQ("Warning: the text of frame 'FromData' is cut to 4096 of its 5000 bytes\n", output);
 }
 
 TEST_F(WidgetTest, TextureCoordinatesByCornerAndEdge)

@@ -179,6 +179,17 @@ TEST_F(MeleeE2eTest, TheBattleRunsFromTheArchiveAloneWithItsShips)
     ExpectCleanEnd(*zev);
 }
 
+// The close button leaves the battle alone; one SIGTERM ends the game from it.
+TEST_F(MeleeE2eTest, TheCloseButtonReturnsToTheMenuAndSigtermEndsTheGame)
+{
+    CopyGameData(directory.Path());
+    Start();
+    StartBattle(WaitForMenu());
+    display.CloseWindow(window);
+    StartBattle(WaitForMenu());
+    ExpectCleanEndOnSigterm(*zev);
+}
+
 // Under the sanitizers a minute: any report of theirs ends the game with a
 // status other than 0.
 TEST_F(MeleeE2eTest, AScriptedBattleEndsCleanly)

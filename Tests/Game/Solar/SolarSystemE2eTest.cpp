@@ -214,4 +214,10 @@ TEST_F(SolarSystemE2eTest, ClosingTheWindowInTheSolarSystemEndsTheGame)
     ExpectCleanEnd(*zev);
 }
 
+TEST_F(SolarSystemE2eTest, SigtermInTheSolarSystemEndsTheGame)
+{
+    StartGame();
+    ExpectCleanEndOnSigterm(*zev);
+}
+
 } // namespace
