@@ -16,6 +16,7 @@
 #include "Game/Objects/PlayerController.h"
 #include "Game/Objects/ShipModelData.h"
 #include "Game/Objects/ThrustData.h"
+#include "Game/Objects/WorldStep.h"
 #include "Game/Solar/Communication.h"
 #include "Game/Solar/MotherShipModel.h"
 #include "Game/Solar/SolarPlanetModel.h"
@@ -255,21 +256,10 @@ void SolarSystemState::CloseConversation()
     Event::Send(Event::LeaveOrbit());
 }
 
-// Each pair of bodies meets once per step, after both have moved: the later
-// one of the world calls the earlier one.
 void SolarSystemState::RunSteps()
 {
     for (Uint32 step = 0; step < timer->steps; ++step)
-    {
-        for (auto object = objects.begin(); object != objects.end(); ++object)
-        {
-            (*object)->Update();
-            auto& body = static_cast<EntityModel&>(*(*object)->GetModel());
-            for (auto earlier = objects.begin(); earlier != object; ++earlier)
-                body.Collide(static_cast<EntityModel&>(*(*earlier)->GetModel()));
-        }
-        factory->Flush();
-    }
+        StepWorld(objects, *factory);
 }
 
 // The system's objects wait, deaf to the keys, while a new mother ship starts
