@@ -43,11 +43,9 @@ void RunLoad(ResourceLoader::LoadRequest& request)
 ResourceLoader::ResourceLoader(unsigned stopTimeoutMs)
     : stopTimeoutMs(stopTimeoutMs), runningSemaphore(SDL_CreateSemaphore(0)),
       workSemaphore(SDL_CreateSemaphore(0)), requestMutex(SDL_CreateMutex()),
-      resultMutex(SDL_CreateMutex()), thread(nullptr)
+      resultMutex(SDL_CreateMutex()), thread(nullptr), stopped(false)
 {
-    if (runningSemaphore && workSemaphore && requestMutex && resultMutex)
-        thread = SDL_CreateThread(ThreadEntry, this);
-    if (!thread)
+    if (!runningSemaphore || !workSemaphore || !requestMutex || !resultMutex)
     {
         const std::string reason = SDL_GetError();
         DestroyPrimitives();
@@ -67,6 +65,15 @@ void ResourceLoader::Request(Resource* resource)
         return;
     {
         const ScopedLock lock(requestMutex);
+        if (!stopped && !thread)
+        {
+            thread = SDL_CreateThread(ThreadEntry, this);
+            if (!thread)
+            {
+                resource->queued = false;
+                throw Error("Can't start the loader thread: ", SDL_GetError());
+            }
+        }
         requests.push_back(std::make_unique<LoadRequest>(LoadRequest::Load, resource));
     }
     SDL_SemPost(workSemaphore);
@@ -102,11 +109,13 @@ void ResourceLoader::ClearRequests()
 
 void ResourceLoader::Stop()
 {
-    if (!thread)
-        return;
     {
         const ScopedLock lock(requestMutex);
+        const bool running = thread != nullptr;
+        stopped = true;
         DropRequests();
+        if (!running)
+            return;
         requests.push_back(std::make_unique<LoadRequest>(LoadRequest::Quit, nullptr));
     }
     SDL_SemPost(workSemaphore);

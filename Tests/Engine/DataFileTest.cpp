@@ -328,3 +328,20 @@ TEST_F(DataFileTest, ARecordPastTheEndOfTheArchiveCostsNoReadsThere)
     EXPECT_EQ(damaged, OpenError("Data/Damaged.txt", true));
     EXPECT_LT(ReadCalls() - before, 1000);
 }
+
+// minizip seeks before each record of the directory and each chunk of an
+// entry; the file layer reads the archive in blocks, so a look-up past many
+// entries, over several blocks, costs a few system reads, not some for every
+// entry.
+TEST_F(DataFileTest, ALookUpPastManyEntriesCostsFewReads)
+{
+    std::vector<ArchiveEntry> entries;
+    for (int i = 0; i < 1000; ++i)
+        entries.push_back({"Data/Entry" + std::to_string(i) + ".txt", "entry " + std::to_string(i),
+                           Z_DEFLATED});
+    WriteArchive(entries);
+    const long before = ReadCalls();
+    EXPECT_EQ("entry 999", Read("Data/Entry999.txt"));
+    EXPECT_EQ("entry 500", ReadStream("Data/entry500.TXT"));
+    EXPECT_LT(ReadCalls() - before, 40);
+}

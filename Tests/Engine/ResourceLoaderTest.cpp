@@ -9,6 +9,7 @@
 #include "Support/TempDirectory.h"
 
 #include <SDL_timer.h>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -25,6 +26,12 @@ int Count(const std::string& text, const std::string& part)
     for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
         ++count;
     return count;
+}
+
+int ThreadCount()
+{
+    const std::filesystem::directory_iterator tasks("/proc/self/task");
+    return static_cast<int>(std::distance(begin(tasks), end(tasks)));
 }
 
 // A semaphore for the lifetime of a test.
@@ -159,6 +166,27 @@ TEST_F(ResourceLoaderTest, ALoadThatThrowsAnythingElseFailsAndTheThreadGoesOn)
     testing::internal::GetCapturedStdout();
     EXPECT_EQ("Unknown exception while loading 'Data/odd.png'", error);
     ASSERT_TRUE(ProcessUntil(store, [&] { return next->IsReady(); }));
+}
+
+// A state's store that only registers, or a reader's that finds everything
+// in its parent, costs no thread; a request after the stop starts none.
+TEST_F(ResourceLoaderTest, TheThreadStartsWithTheFirstRequestBeforeTheStop)
+{
+    const int before = ThreadCount();
+    {
+        DataStore store(&parent);
+        AddFake(store, "Data/a.png");
+        EXPECT_EQ(before, ThreadCount());
+        store.GetResource("Data/a.png", true);
+        EXPECT_EQ(before + 1, ThreadCount());
+    }
+    ResourceLoader stopped;
+    stopped.Stop();
+    FakeResource late("Data/late.png");
+    stopped.Request(&late);
+    EXPECT_TRUE(late.IsQueued());
+    EXPECT_EQ(0, late.loads);
+    EXPECT_TRUE(PollUntil([&] { return ThreadCount() == before; }));
 }
 
 TEST_F(ResourceLoaderTest, AStopBeforeTheThreadBeganStillEnds)

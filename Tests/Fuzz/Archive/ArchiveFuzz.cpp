@@ -2,6 +2,7 @@
 // through the file layer: the first entries it lists and two names spelt
 // as the data spells them, each whole with ReadFile and as a stream with OpenRW.
 
+#include "Engine/ArchiveFile.h"
 #include "Engine/DataFile.h"
 #include "Engine/Error.h"
 #include "Support/FuzzInput.h"
@@ -25,11 +26,13 @@ bool StaysInside(const std::string& name)
     return !name.empty() && name[0] != '/' && name[0] != '\\' && name.find("..") == std::string::npos;
 }
 
-// The names as the archive's directory gives them.
+// The names as the archive's directory gives them, read through the file
+// layer's functions.
 std::vector<std::string> ListEntries()
 {
     std::vector<std::string> names;
-    const unzFile archive = unzOpen(ArchiveName);
+    zlib_filefunc64_def functions = ArchiveFileFunctions();
+    const unzFile archive = unzOpen2_64(ArchiveName, &functions);
     if (!archive)
         return names;
     for (int status = unzGoToFirstFile(archive);
