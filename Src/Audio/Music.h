@@ -30,6 +30,8 @@ public:
     // takes the queue's place, unless it holds it already, and the playing
     // music fades out over fadeMs.
     void Play(int fadeMs);
+    // The fade of the music with which a game state starts its own.
+    static constexpr int StateFadeMs = 100;
     // Leaves the queue, or halts the music when this piece plays.
     void Stop();
 

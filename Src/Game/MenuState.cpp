@@ -17,7 +17,6 @@ namespace
 const int MenuStateId = 1;
 const char* const MenuFont = "Arial16";
 const char* const MenuSamples[] = {"Menu movement", "Menu select"};
-const int MusicFadeMs = 100;
 
 template <class State>
 Engine::GameState* MakeState(Timer* timer, VideoInterface* graph, DataStore* parentStore)
@@ -49,7 +48,7 @@ void MenuState::OnResume()
 {
     SimpleGameState::OnResume();
     if (music)
-        music->Play(MusicFadeMs);
+        music->Play(Music::StateFadeMs);
 }
 
 // One game mode a frame, in the order of the table; another flag set stays

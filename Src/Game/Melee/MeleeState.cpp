@@ -42,7 +42,6 @@ namespace
 const int MeleeStateId = 3;
 const float StartDistance = 20;
 const float SingleShipDistance = 9;
-const int MusicFadeMs = 100;
 const char* const ShipRace = "Velmorian";
 const char* const ShipName = "Cruiser";
 
@@ -261,7 +260,7 @@ std::unique_ptr<Melee::Weapon> MeleeState::WeaponFactory(Melee::ShipModel& ship,
 Engine::GameState* MeleeState::Update()
 {
     if (music && music->IsReady() && !music->IsPlaying())
-        music->Play(MusicFadeMs);
+        music->Play(Music::StateFadeMs);
     factory->DeleteDead();
     {
         const Profiler::Scope timed(stepsProfiler);

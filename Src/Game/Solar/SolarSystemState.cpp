@@ -43,7 +43,6 @@ const float CameraDistance = 70.0f;
 const float SystemPitch = -60.0f;
 // The planet-view ship starts this far from the centre, facing it.
 const float PlanetViewStart = 20.0f;
-const int MusicFadeMs = 100;
 
 // The flight values of every mother ship; the state sets them, and its
 // exhaust, when it starts.
@@ -145,7 +144,7 @@ void SolarSystemState::OnResume()
 {
     SimpleGameState::OnResume();
     if (music)
-        music->Play(MusicFadeMs);
+        music->Play(Music::StateFadeMs);
 }
 
 // The camera, the sun and a dim fill light, and the sky.
