@@ -513,7 +513,7 @@ void Settings::WriteFile() const
     const bool closed = std::fclose(file) == 0;
     if (!readable)
         std::printf("Can't save '%s' so that it reads back: leaving the file as it is\n",
-                    FileName);
+                    target.c_str());
     else if (!closed || std::rename(temporary.c_str(), target.c_str()) != 0)
         WarnNotSaved(target, std::strerror(errno));
     else
