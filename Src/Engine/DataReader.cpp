@@ -230,6 +230,12 @@ void DataReader::RefuseIncludeCycle(const std::string& path) const
     throw Error("Include cycle: '", path, "' is already being read (", chain + path, ")");
 }
 
+void DataReader::SetCurrentContext(void* context)
+{
+    if (!contexts.empty())
+        contexts.back() = context;
+}
+
 void DataReader::PushFile(const std::string& path)
 {
     directories.push_back(GetDirectory(path));

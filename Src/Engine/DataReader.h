@@ -80,6 +80,9 @@ protected:
     const std::string& CurrentFile() const { return files.back(); }
     // The context of the element being read, or null outside any.
     void* CurrentContext() const { return contexts.empty() ? nullptr : contexts.back(); }
+    // The context replaces that of the element being read, for the rest of
+    // its children; outside any read nothing changes.
+    void SetCurrentContext(void* context);
 
     DataStore* const store;
     EventDispatcher* const events;
@@ -96,6 +99,6 @@ private:
     std::vector<std::string> directories;
     std::vector<std::string> files;
     std::vector<void*> contexts;
-    int outerNesting = 0; // the nesting of the reader taken over from
+    int outerNesting = 0;           // the nesting of the reader taken over from
     std::shared_ptr<int> filesRead; // shared with the readers taken over from
 };

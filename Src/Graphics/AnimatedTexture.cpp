@@ -53,18 +53,21 @@ void AnimatedTexture::GetFrameOrigin(int frame, float& u, float& v) const
         u = v = 0.0f;
         return;
     }
-    frame = std::min(std::max(frame, 0), frameCount - 1);
-    u = static_cast<float>(frameWidth * (frame % columns)) / width;
-    v = static_cast<float>(frameHeight * (frame / columns)) / height;
+    // In 64 bits: any frame count and frame height the definition gives
+    // stay inside the products.
+    const long long last = static_cast<long long>(frameCount) - 1;
+    const long long clamped = std::min<long long>(std::max(frame, 0), last);
+    u = static_cast<float>(frameWidth * (clamped % columns)) / width;
+    v = static_cast<float>(frameHeight * (clamped / columns)) / height;
 }
 
+// The column count divides the frame numbers, so a row must hold a frame;
+// frames taller than the sheet, or none at all, only draw strangely.
 void AnimatedTexture::CheckGrid() const
 {
-    if (frameWidth < 1 || frameHeight < 1)
+    if (frameWidth < 1)
         throw Error("Animated texture '", path, "' has no frame grid");
-    if (frameWidth > width || frameHeight > height)
-        throw Error("The frames of animated texture '", path, "' are larger than its image ",
+    if (frameWidth > width)
+        throw Error("The frames of animated texture '", path, "' are wider than its image ",
                     ToString(width) + "x" + ToString(height));
-    if (frameCount < 1)
-        throw Error("Animated texture '", path, "' has no frames");
 }

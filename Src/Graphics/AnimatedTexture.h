@@ -10,7 +10,8 @@ class AnimatedTexture : public Texture
 public:
     explicit AnimatedTexture(const std::string& path);
 
-    // Throws Error when the definition gives no usable grid.
+    // Throws Error when the definition gives no frame width, or one wider
+    // than the sheet: a row then holds no frame.
     void Load() override;
     bool ParseElement(const TiXmlElement* element, const std::string& lowerTag) override;
 

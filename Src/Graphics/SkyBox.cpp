@@ -35,10 +35,11 @@ const float TextureDirections[SkyBox::FaceCount][SkyBox::CornerCount][3] = {
 
 } // namespace
 
+// The cube map is asked for first: with both missing, the error names it.
 SkyBox::SkyBox(DataStore* store, const std::string& cubeMapName)
-    : camera(dynamic_cast<const Camera*>(store->GetPointer("Camera", true))),
-      cubeMap(store->GetCubeMap(cubeMapName, true))
+    : camera(nullptr), cubeMap(store->GetCubeMap(cubeMapName, true))
 {
+    camera = dynamic_cast<const Camera*>(store->GetPointer("Camera", true));
     SetSize(DefaultSize);
 }
 

@@ -17,7 +17,7 @@ public:
     static constexpr int FaceCount = 6;
     static constexpr int CornerCount = 4;
 
-    // The cube map of the name, whose load starts, and the camera published
+    // The cube map of the name, whose load starts, then the camera published
     // in the store as "Camera"; both must exist. The store keeps both.
     SkyBox(DataStore* store, const std::string& cubeMapName);
 

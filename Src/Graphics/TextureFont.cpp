@@ -26,21 +26,11 @@ char ToUpperAscii(char c)
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-// No atlas is larger on a side; glyphs are held to it while the definition is
-// read, and to their own atlas once it is loaded.
-const int MaxAtlasSide = 16384;
-
-bool FitsInside(const TextureFont::CharArea& area, int width, int height)
-{
-    return area.left >= 0 && area.top >= 0 && area.width >= 0 && area.height >= 0 &&
-           static_cast<double>(area.left) + area.width <= width &&
-           static_cast<double>(area.top) + area.height <= height;
-}
-
-// Text sizes saturate rather than overflow on very long texts.
+// Text sizes saturate rather than overflow on very long texts and on glyphs
+// of any size, negative ones included.
 int Saturated(long long value)
 {
-    return static_cast<int>(std::min<long long>(value, INT_MAX));
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
 } // namespace
@@ -60,7 +50,6 @@ void TextureFont::Load()
         std::printf("Warning: the characters of \"%s\" are measured against its rescaled atlas "
                     "%dx%d\n",
                     path.c_str(), atlas->width, atlas->height);
-    CheckAreasInsideAtlas();
     const float width = static_cast<float>(atlas->width);
     const float height = static_cast<float>(atlas->height);
     for (const std::unique_ptr<CharArea>& area : areas)
@@ -108,6 +97,7 @@ float TextureFont::Draw(float x, float y, float z, const PreRender* text)
     return penY + lineHeight - y;
 }
 
+// The sums are 64-bit: only a text of 2^32 bytes could overflow them.
 void TextureFont::GetTextSize(const std::string& text, int& width, int& height) const
 {
     long long widest = 0;
@@ -205,24 +195,7 @@ std::unique_ptr<TextureFont::CharArea> TextureFont::ReadArea(const TiXmlElement*
     XmlRequireFloat(element, "y", area->top);
     XmlRequireInt(element, "w", area->width);
     XmlRequireInt(element, "h", area->height);
-    if (!FitsInside(*area, MaxAtlasSide, MaxAtlasSide))
-        XmlError(element, "The glyph area lies outside any atlas (", ToString(MaxAtlasSide),
-                 " pixels a side)");
     return area;
-}
-
-void TextureFont::CheckAreasInsideAtlas() const
-{
-    for (std::size_t slot = 0; slot < areas.size(); ++slot)
-    {
-        const CharArea* const area = areas[slot].get();
-        if (!area || FitsInside(*area, atlas->width, atlas->height))
-            continue;
-        const char c = static_cast<char>(slot + static_cast<unsigned char>(firstAsciiChar));
-        throw Error("The glyph of '" + std::string(1, c) + "' lies outside the " +
-                        ToString(atlas->width) + "x" + ToString(atlas->height) + " atlas",
-                    " of font definition file: ", path);
-    }
 }
 
 // Bytes count as unsigned, so those above 127 have slots too.

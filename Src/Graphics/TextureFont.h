@@ -39,8 +39,8 @@ public:
     // Reads the definition; throws its errors.
     explicit TextureFont(const std::string& path);
 
-    // Decodes the atlas and turns the areas into texture coordinates; throws
-    // when a glyph does not lie inside the atlas.
+    // Decodes the atlas and turns the areas into texture coordinates. A glyph
+    // outside the atlas samples beyond its edge, as OpenGL wraps.
     void Load() override;
     // Uploads the atlas.
     void Finish() override;
@@ -61,7 +61,6 @@ public:
 private:
     void ReadDefinition(const std::string& definition);
     static std::unique_ptr<CharArea> ReadArea(const TiXmlElement* character);
-    void CheckAreasInsideAtlas() const;
     unsigned char SlotOf(char c) const;
     void AddGlyph(const CharArea& area, float x, float y, float z);
 

@@ -5,6 +5,7 @@
 #include "Ui/LuaSelf.h"
 #include "Ui/MovingHandler.h"
 #include "Ui/Root.h"
+#include "Ui/UiDataReader.h"
 
 namespace Ui
 {
@@ -32,9 +33,9 @@ int SetPoint(lua_State* L)
     FrameController* const relativeTo = GetRoot(L)->FindFrame(relativeName);
     if (!relativeTo)
         LuaError(L, "Unknown parent frame " + relativeName);
-    frame.point = ParsePoint(point);
+    frame.point = UiDataReader::ParsePoint(point);
     frame.relativeTo = relativeTo;
-    frame.relativePoint = ParsePoint(relativePoint);
+    frame.relativePoint = UiDataReader::ParsePoint(relativePoint);
     return 0;
 }
 

@@ -1,12 +1,10 @@
 #pragma once
 
-#include <string>
-
 namespace Ui
 {
 
 // The anchor points of a frame's rectangle, named by these words in the data
-// and in Lua.
+// and in Lua (UiDataReader::ParsePoint).
 enum FramePoint
 {
     TOPLEFT = 0,
@@ -19,9 +17,5 @@ enum FramePoint
     BOTTOM = 7,
     CENTER = 8
 };
-
-// The point of that name, compared exactly; an unknown name prints
-// "Unknown point '<name>'" and gives TOPLEFT.
-FramePoint ParsePoint(const std::string& name);
 
 } // namespace Ui

@@ -87,16 +87,29 @@ void TextView::Draw()
 }
 
 // A font still loading prepares nothing; it is asked again at the next draw.
-// A text that the font cannot prepare is not tried again until it changes.
+// A text that the font cannot prepare is not tried again until it, the width
+// or the scale changes.
 void TextView::Prepare()
 {
     if (!font->IsReady())
         return;
+    changed = false;
+    if (IsPrepared())
+    {
+        text = last->wrapped;
+        return;
+    }
+    const std::string given = text;
     WrapText();
     if (prepared)
         font->DeletePreRender(prepared);
     prepared = font->CreatePreRender(text);
-    changed = false;
+    last = Preparation{given, width, scale, text};
+}
+
+bool TextView::IsPrepared() const
+{
+    return last && last->given == text && last->width == width && last->scale == scale;
 }
 
 void TextView::SetText(std::string_view newText)
@@ -109,11 +122,7 @@ void TextView::SetText(std::string_view newText)
         std::printf("Warning: the text of frame '%s' is cut to %zu of its %zu bytes\n",
                     GetFrameModel().GetName().c_str(), kept.size(), newText.size());
     }
-    // A script may set the same text every frame.
-    if (kept == given && !changed)
-        return;
-    given.assign(kept);
-    text = given;
+    text.assign(kept);
     changed = true;
 }
 

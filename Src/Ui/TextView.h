@@ -4,6 +4,7 @@
 #include "Ui/FrameView.h"
 #include "Ui/Paint.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,8 +12,9 @@ namespace Ui
 {
 
 // A text drawn with a font at the frame's position and scale, wrapped to the
-// frame's width when multiline. The text is prepared anew only after it
-// changed: setting the text it already has costs nothing.
+// frame's width when multiline. The text is prepared anew at the draw after
+// it was set, unless the text, the width and the scale are those of the last
+// preparation: setting the text it already has costs nothing.
 class TextView : public FrameView
 {
 public:
@@ -43,17 +45,26 @@ public:
     Paint paint;
 
 private:
+    // What the prepared text was made from, and its wrapped form.
+    struct Preparation
+    {
+        std::string given;
+        float width;
+        float scale;
+        std::string wrapped;
+    };
+
     void Prepare();
+    bool IsPrepared() const;
     int MeasureWidth(const std::string& line) const;
 
     bool multiline = false;
     Font* const font;
     Font::PreRender* prepared = nullptr;
-    // As set, before a wrap.
-    std::string given;
     std::string text;
     bool changed = true;
     bool cutWarned = false;
+    std::optional<Preparation> last;
 };
 
 } // namespace Ui

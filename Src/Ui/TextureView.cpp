@@ -4,6 +4,7 @@
 #include "Graphics/Texture.h"
 #include "Ui/FrameModel.h"
 #include "Ui/LuaSelf.h"
+#include "Ui/UiDataReader.h"
 
 #include <GL/gl.h>
 
@@ -23,7 +24,7 @@ int SetTextureCoordinate(lua_State* L)
 {
     LuaCheckArgs(L, 2);
     TextureView& view = Self(L);
-    const FramePoint point = ParsePoint(LuaCheckText(L, 2));
+    const FramePoint point = UiDataReader::ParsePoint(LuaCheckText(L, 2));
     const float first = static_cast<float>(lua_tonumber(L, 3));
     switch (point)
     {

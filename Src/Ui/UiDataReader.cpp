@@ -186,6 +186,18 @@ FrameController& UiDataReader::RequireFrame(FrameController& root, const std::st
     return *frame;
 }
 
+// Outside any read the root frame is the current frame already.
+void UiDataReader::InheritContext(const DataReader& other)
+{
+    DataReader::InheritContext(other);
+    SetCurrentContext(&root);
+}
+
+void UiDataReader::ReadWithSubReader(const TiXmlElement* element, const std::string& lowerTag)
+{
+    DataReader::ReadWithSubReader(element, lowerTag);
+}
+
 void UiDataReader::ReadElement(const TiXmlNode* element)
 {
     ReadChildren(element, GetCurrentFrame());
@@ -369,8 +381,9 @@ void UiDataReader::ReadAnchor(const TiXmlElement* element, FrameController& fram
     model.relativePoint = ParsePoint(XmlGetAttribute(element, "relativePoint", "TOPLEFT"));
     if (const char* const relativeTo = element->Attribute("relativeTo"))
     {
+        const FrameController* const parent = frame.GetParent();
         if (FrameController* const found =
-                root.FindFrame(ResolveName(frame.GetParent(), relativeTo)))
+                root.FindFrame(parent ? ResolveName(parent, relativeTo) : relativeTo))
             model.relativeTo = found;
     }
     ReadChildren(element, &frame);
@@ -444,9 +457,35 @@ void UiDataReader::ReadAnimFrame(const TiXmlElement* element, FrameController& f
 
 std::string UiDataReader::ResolveName(const FrameController* parent, const std::string& name)
 {
-    if (!parent || name.compare(0, ParentPrefix.size(), ParentPrefix) != 0)
+    if (!parent)
+        return "";
+    if (name.compare(0, ParentPrefix.size(), ParentPrefix) != 0)
         return name;
     return parent->GetFrameModel().GetName() + name.substr(ParentPrefix.size());
+}
+
+FramePoint UiDataReader::ParsePoint(const std::string& name)
+{
+    static const struct
+    {
+        const char* name;
+        FramePoint point;
+    } points[] = {{"TOP", TOP},
+                  {"LEFT", LEFT},
+                  {"RIGHT", RIGHT},
+                  {"BOTTOM", BOTTOM},
+                  {"TOPLEFT", TOPLEFT},
+                  {"TOPRIGHT", TOPRIGHT},
+                  {"BOTTOMLEFT", BOTTOMLEFT},
+                  {"BOTTOMRIGHT", BOTTOMRIGHT},
+                  {"CENTER", CENTER}};
+    for (const auto& entry : points)
+    {
+        if (name == entry.name)
+            return entry.point;
+    }
+    std::printf("Unknown point '%s'\n", name.c_str());
+    return TOPLEFT;
 }
 
 } // namespace Ui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Engine/DataReader.h"
+#include "Ui/FramePoint.h"
 
 #include <map>
 #include <memory>
@@ -39,9 +40,15 @@ public:
     // throws Error naming the frame when there is none.
     static FrameController& RequireFrame(FrameController& root, const std::string& name);
 
+    // Takes over the other reader's place; the root frame becomes the
+    // current frame.
+    void InheritContext(const DataReader& other) override;
+    // A nested "ui" element gets a reader of its own, under the parent
+    // object (the state's root, not the current frame) and without these
+    // templates.
+    void ReadWithSubReader(const TiXmlElement* element, const std::string& lowerTag) override;
     // Reads the children into the current frame, which is the root frame
-    // until a frame's children are read. A nested "ui" element gets a reader
-    // of its own, under the parent object and without these templates.
+    // until a frame's children are read.
     void ReadElement(const TiXmlNode* element) override;
     bool HandleTag(const TiXmlElement* element, const std::string& lowerTag) override;
 
@@ -49,8 +56,11 @@ public:
     FrameController* GetCurrentFrame() const;
 
     // "$Parent" at the very start of the name stands for the parent's full
-    // name, once; without a parent the name stays as it is.
+    // name, once; without a parent the full name is empty.
     static std::string ResolveName(const FrameController* parent, const std::string& name);
+    // The point of that name, compared exactly; an unknown name prints
+    // "Unknown point '<name>'" and gives TOPLEFT.
+    static FramePoint ParsePoint(const std::string& name);
     // The texture of the element's "resource" and the font of that name for
     // a widget. A name the stores do not know fails; one of no resource, or a
     // cube map, is reported and gives null: the widget draws nothing.

@@ -4,6 +4,7 @@
 #include "Support/Images.h"
 #include "Support/TempDirectory.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace
@@ -58,7 +59,8 @@ TEST_F(AnimatedTextureTest, TheGridIsMeasuredInTheSheet)
     }
 }
 
-TEST_F(AnimatedTextureTest, ASheetWithoutAUsableGridFails)
+// Without a frame in a row there is no column count to number frames by.
+TEST_F(AnimatedTextureTest, ASheetWithoutAFrameInARowFails)
 {
     struct Case
     {
@@ -68,16 +70,47 @@ TEST_F(AnimatedTextureTest, ASheetWithoutAUsableGridFails)
     const Case cases[] = {
         {"", "Animated texture 'Sheets/Boom.bmp' has no frame grid"},
         {"<grid x='0' y='8'/>", "Animated texture 'Sheets/Boom.bmp' has no frame grid"},
+        {"<grid x='-16' y='8'/>", "Animated texture 'Sheets/Boom.bmp' has no frame grid"},
         {"<grid x='128' y='8'/>",
-         "The frames of animated texture 'Sheets/Boom.bmp' are larger than its image 64x32"},
-        {"<grid x='16' y='8'/><framecount value='0'/>",
-         "Animated texture 'Sheets/Boom.bmp' has no frames"},
+         "The frames of animated texture 'Sheets/Boom.bmp' are wider than its image 64x32"},
     };
     for (const Case& c : cases)
     {
         Define(c.children);
         AnimatedTexture sheet("Sheets/Boom.xml");
         EXPECT_EQ(c.error, ErrorOf([&] { sheet.Load(); })) << c.children;
+    }
+}
+
+// Frames taller than the sheet, or no frames at all, load; any frame's origin
+// is then computed without overflow.
+TEST_F(AnimatedTextureTest, FramesTallerThanTheSheetOrNoFramesLoad)
+{
+    struct Case
+    {
+        const char* children;
+        int frame;
+        float u, v;
+    };
+    const Case cases[] = {
+        {"<grid x='16' y='64'/><framecount value='8'/>", 5, 0.25f, 2.0f},
+        {"<grid x='16' y='8'/><framecount value='0'/>", 3, -0.25f, 0.0f},
+        {"<grid x='16' y='8'/><framecount value='-2147483648'/>", 0, -0.25f, -134217728.0f},
+        {"<grid x='16' y='8'/><framecount value='2147483647'/>", INT_MAX, 0.5f, 134217728.0f},
+        {"<grid x='16' y='-2147483648'/><framecount value='2147483647'/>", INT_MAX, 0.5f,
+         -36028797018963968.0f},
+    };
+    for (const Case& c : cases)
+    {
+        Define(c.children);
+        AnimatedTexture sheet("Sheets/Boom.xml");
+        EXPECT_EQ("no error", ErrorOf([&] { sheet.Load(); })) << c.children;
+        EXPECT_EQ(4, sheet.columns);
+        float u = -1;
+        float v = -1;
+        sheet.GetFrameOrigin(c.frame, u, v);
+        EXPECT_FLOAT_EQ(c.u, u) << c.children;
+        EXPECT_FLOAT_EQ(c.v, v) << c.children;
     }
 }
 

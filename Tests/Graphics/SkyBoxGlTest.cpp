@@ -100,10 +100,13 @@ TEST_F(SkyBoxGlTest, NothingIsDrawnWhileTheCubeMapLoads)
 TEST_F(SkyBoxGlTest, TheCubeMapAndTheCameraMustExist)
 {
     EXPECT_EQ("Missing resource: 'Stars'", ErrorOf([&] { SkyBox sky(store.get(), "Stars"); }));
+    DataStore orphan(nullptr);
+    EXPECT_EQ("Missing resource: 'Stars'", ErrorOf([&] { SkyBox sky(&orphan, "Stars"); }))
+        << "the cube map is asked for first";
     WriteSky();
     DataStore child(store.get());
     EXPECT_EQ("no error", ErrorOf([&] { SkyBox sky(&child, "Stars"); }));
-    DataStore orphan(nullptr);
+    orphan.AddResource("Data/Sky.xml", "Stars", ResourceType::CubeMap);
     EXPECT_EQ("Missing resource: 'Camera'", ErrorOf([&] { SkyBox sky(&orphan, "Stars"); }));
 }
 

@@ -258,9 +258,53 @@ TEST_F(UiDataReaderTest, ParentNamesAndAnchors)
     EXPECT_EQ(root.get(), ModelOf("Top").relativeTo);
     EXPECT_EQ(Ui::LEFT, ModelOf("Top").point);
 
-    EXPECT_EQ("$ParentX", Ui::UiDataReader::ResolveName(nullptr, "$ParentX"));
     EXPECT_EQ("MenuX", Ui::UiDataReader::ResolveName(&Frame("Menu"), "$ParentX"));
     EXPECT_EQ("a$ParentX", Ui::UiDataReader::ResolveName(&Frame("Menu"), "a$ParentX"));
+    // Without a parent there is no full name.
+    EXPECT_EQ("", Ui::UiDataReader::ResolveName(nullptr, "$ParentX"));
+    EXPECT_EQ("", Ui::UiDataReader::ResolveName(nullptr, "Plain"));
+}
+
+namespace
+{
+
+// Takes over the place of another reader where the definition has a
+// "HandOver" element, and notes the current frame just after.
+class HandingOverReader : public Ui::UiDataReader
+{
+public:
+    HandingOverReader(DataStore& store, EventDispatcher& events, LuaState& lua,
+                      Ui::FrameController& root, const DataReader& other)
+        : UiDataReader(&store, &events, &lua, root), other(other)
+    {
+    }
+
+    bool HandleTag(const TiXmlElement* element, const std::string& lowerTag) override
+    {
+        if (lowerTag != "handover")
+            return UiDataReader::HandleTag(element, lowerTag);
+        InheritContext(other);
+        currentAfterHandOver = GetCurrentFrame();
+        return true;
+    }
+
+    const DataReader& other;
+    const Ui::FrameController* currentAfterHandOver = nullptr;
+};
+
+} // namespace
+
+TEST_F(UiDataReaderTest, TakingOverAPlaceMakesTheRootFrameCurrent)
+{
+    WriteTextFile("Data/Ui.xml", "<Ui><Frame name='A'><HandOver/><Frame name='B'/></Frame>"
+                                 "<Frame name='C'/></Ui>");
+    const DataReader other(&store, &events, &lua);
+    HandingOverReader reader(store, events, lua, *root, other);
+    ASSERT_EQ("no error", ErrorOf([&] { reader.ReadFile("Data/Ui.xml", "Ui"); }));
+    EXPECT_EQ(root.get(), reader.currentAfterHandOver);
+    EXPECT_EQ((Names{"A", "B", "C"}), ChildNames("UiRoot"));
+    EXPECT_EQ(Names{}, ChildNames("A"));
+    EXPECT_EQ(root.get(), reader.GetCurrentFrame());
 }
 
 TEST_F(UiDataReaderTest, PointNames)
@@ -279,10 +323,10 @@ TEST_F(UiDataReaderTest, PointNames)
                  {"BOTTOM", Ui::BOTTOM},
                  {"CENTER", Ui::CENTER}};
     for (const auto& c : cases)
-        EXPECT_EQ(c.point, Ui::ParsePoint(c.name)) << c.name;
+        EXPECT_EQ(c.point, Ui::UiDataReader::ParsePoint(c.name)) << c.name;
     Ui::FramePoint point = Ui::CENTER;
     EXPECT_EQ("Unknown point 'Top'\n",
-              OutputOf([&] { point = Ui::ParsePoint("Top"); }));
+              OutputOf([&] { point = Ui::UiDataReader::ParsePoint("Top"); }));
     EXPECT_EQ(Ui::TOPLEFT, point);
 }
 

@@ -1,7 +1,9 @@
 #include "Engine/Settings.h"
+#include "Graphics/Font.h"
 #include "Graphics/Texture.h"
 #include "Support/Capture.h"
 #include "Support/LuaScript.h"
+#include "Support/ReadyResources.h"
 #include "Ui/AnimModel.h"
 #include "Ui/AnimView.h"
 #include "Ui/RepeatTextureView.h"
@@ -10,6 +12,8 @@
 #include "Ui/UiFixture.h"
 
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -54,6 +58,32 @@ protected:
     std::string Eval(const std::string& expression) { return LuaEval(lua, expression); }
 
     Texture* const texture = store.GetTexture("Solid", true);
+};
+
+// A ready font whose glyphs are 10 pixels wide and 12 high. It records the
+// texts it is asked to prepare and, like a font that cannot render them,
+// prepares nothing: no draw goes on to OpenGL.
+class RecordingFont : public Font
+{
+public:
+    RecordingFont() : Font("Fonts/Recording") {}
+
+    void Load() override {}
+    float Draw(float, float, float, const PreRender*) override { return 0.0f; }
+    void GetTextSize(const std::string& text, int& width, int& height) const override
+    {
+        width = 10 * static_cast<int>(text.size());
+        height = 12;
+    }
+    int GetLineHeight() const override { return 12; }
+    PreRender* CreatePreRender(const std::string& text) const override
+    {
+        prepared.push_back(text);
+        return nullptr;
+    }
+    void DeletePreRender(PreRender*) const override {}
+
+    mutable std::vector<std::string> prepared;
 };
 
 } // namespace
@@ -157,6 +187,48 @@ TEST_F(WidgetTest, AnOverlongTextIsCutAtASequenceStartWithOneWarning)
     output = OutputOf([&] { AddText("FromData", std::string(5000, 'c')); });
     EXPECT_EQ("4096", Eval("#FromData:GetText()"));
     EXPECT_EQ("Warning: the text of frame 'FromData' is cut to 4096 of its 5000 bytes\n", output);
+}
+
+// A script may set the same text every frame: the font works only when the
+// text, the frame's width or its scale changed since the last preparation.
+TEST_F(WidgetTest, ATextSetAgainIsPreparedAgainOnlyAfterAChange)
+{
+    RecordingFont* const font = new RecordingFont;
+    PublishReady(store, font);
+    Ui::FrameModel* const model = new Ui::FrameModel("Note", &lua);
+    Ui::TextView* const view = new Ui::TextView(model, font, "aaa bbb ccc");
+    view->SetMultiline(true);
+    model->width = 100;
+    Attach(model, view);
+    const auto setAndDraw = [&](const std::string& text)
+    {
+        view->SetText(text);
+        LayOut();
+    };
+    using Texts = std::vector<std::string>;
+
+    LayOut();
+    EXPECT_EQ((Texts{"aaa bbb \nccc"}), font->prepared);
+    for (int frame = 0; frame < 3; ++frame)
+        setAndDraw("aaa bbb ccc");
+    EXPECT_EQ(1u, font->prepared.size()) << "nothing changed";
+    EXPECT_EQ("aaa bbb \nccc", view->GetText());
+
+    model->width = 50;
+    setAndDraw("aaa bbb ccc");
+    EXPECT_EQ((Texts{"aaa bbb \nccc", "aaa \nbbb \nccc"}), font->prepared);
+    EXPECT_EQ("aaa \nbbb \nccc", view->GetText());
+
+    model->scale = 2;
+    setAndDraw("aaa bbb ccc");
+    EXPECT_EQ(3u, font->prepared.size()) << "the scale changed";
+    setAndDraw("aaa bbb ccc");
+    EXPECT_EQ(3u, font->prepared.size());
+
+    setAndDraw("aaa");
+    EXPECT_EQ("aaa", font->prepared.back());
+    setAndDraw("aaa bbb ccc");
+    EXPECT_EQ(5u, font->prepared.size()) << "another text came between";
 }
 
 TEST_F(WidgetTest, TextureCoordinatesByCornerAndEdge)
