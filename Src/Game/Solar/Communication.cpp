@@ -43,11 +43,31 @@ void RawSetField(lua_State* L, const char* name)
     lua_rawset(L, -3);
 }
 
-// Called in protected mode with the table and the highlight.
+// A new array of the options' texts, from 1 on.
+void PushOptionTexts(lua_State* L, const std::vector<CommunicationOption>& options)
+{
+    lua_createtable(L, static_cast<int>(options.size()), 0);
+    int index = 0;
+    for (const CommunicationOption& option : options)
+    {
+        lua_pushlstring(L, option.text.data(), option.text.size());
+        lua_rawseti(L, -2, ++index);
+    }
+}
+
+// Called in protected mode with the live options and the highlight. The
+// global table "Communication" of this moment gets the field "Options", and
+// its "ShowOptions" is called with the table and the highlight.
 int CallShowOptions(lua_State* L)
 {
-    lua_getfield(L, 1, "ShowOptions");
-    lua_insert(L, 1);
+    const auto* const options =
+        static_cast<const std::vector<CommunicationOption>*>(lua_touserdata(L, 1));
+    lua_getglobal(L, TableName);
+    PushOptionTexts(L, *options);
+    lua_setfield(L, -2, "Options");
+    lua_getfield(L, -1, "ShowOptions");
+    lua_insert(L, -2);
+    lua_pushvalue(L, 2);
     lua_call(L, 2, 0);
     return 0;
 }
@@ -257,10 +277,9 @@ Communication::Step Communication::ShowOptions()
     if (current != lastOptionsLabel)
         highlight = 1;
     lastOptionsLabel = current;
-    PublishOptions();
     lua_State* const L = lua.GetState();
     lua_pushcfunction(L, CallShowOptions);
-    lua_rawgeti(L, LUA_REGISTRYINDEX, table);
+    lua_pushlightuserdata(L, &liveOptions);
     lua_pushinteger(L, highlight);
     int status = 0;
     {
@@ -275,22 +294,6 @@ Communication::Step Communication::ShowOptions()
         throw Error("Lua error: Communication:ShowOptions():", text);
     }
     return Step::Waiting;
-}
-
-// The field "Options": the texts of the live options, from 1 on.
-void Communication::PublishOptions()
-{
-    lua_State* const L = lua.GetState();
-    lua_rawgeti(L, LUA_REGISTRYINDEX, table);
-    lua_createtable(L, static_cast<int>(liveOptions.size()), 0);
-    int index = 0;
-    for (const CommunicationOption& option : liveOptions)
-    {
-        lua_pushlstring(L, option.text.data(), option.text.size());
-        lua_rawseti(L, -2, ++index);
-    }
-    RawSetField(L, "Options");
-    lua_pop(L, 1);
 }
 
 // The whole path is walked before anything changes, so a path that fails

@@ -78,7 +78,6 @@ private:
     Step StopSpeaking();
     Step RunScript();
     Step ShowOptions();
-    void PublishOptions();
 
     // The label the path leads to from the current label; raises a Lua error
     // when it leads nowhere.
