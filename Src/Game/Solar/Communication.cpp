@@ -76,13 +76,13 @@ int CallShowOptions(lua_State* L)
 
 Communication::Communication(const std::string& name, DataStore* parentStore,
                              EventDispatcher* dispatcher, LuaState* luaState, Ui::Root* uiRoot)
-    : store(parentStore), lua(*luaState), table(LUA_NOREF)
+    : store(parentStore), lua(*luaState), dispatcher(dispatcher), table(LUA_NOREF)
 {
     try
     {
         BindTable();
         FindFrames(*uiRoot);
-        Read(name, dispatcher, *uiRoot);
+        Read(name, *uiRoot);
         current = root.get();
         lua.DoString("Communication:HideOptions();");
         frame->visible = true;
@@ -144,7 +144,7 @@ void Communication::FindFrames(Ui::Root& uiRoot)
 
 // The text area is looked up between the two reads, so that the conversation
 // may build it under the window.
-void Communication::Read(const std::string& name, EventDispatcher* dispatcher, Ui::Root& uiRoot)
+void Communication::Read(const std::string& name, Ui::Root& uiRoot)
 {
     CommunicationReader reader(&store, dispatcher, &lua);
     reader.SetParent(window);
