@@ -16,10 +16,13 @@ const int HookInstructions = 1000;
 // only this often.
 const std::chrono::milliseconds QuitCheckInterval(100);
 
+// The name of a call whose source has no name of its own.
+const char* const AnyScript = "A script";
+
 } // namespace
 
 LuaLimits::LuaLimits(std::size_t memoryBytes, std::chrono::milliseconds callTime)
-    : memoryBytes(memoryBytes), callTime(callTime), callName("A script")
+    : memoryBytes(memoryBytes), callTime(callTime), callName(AnyScript)
 {
 }
 
@@ -80,10 +83,16 @@ void LuaLimits::Begin(lua_State* L, int args)
 {
     if (depth == 0)
     {
-        lua_Debug called;
-        lua_pushvalue(L, -1 - args);
-        lua_getinfo(L, ">S", &called);
-        callName = called.short_src;
+        // What is called may be no function: a table with a "__call" field
+        // runs a script, and anything else fails at once.
+        callName = AnyScript;
+        if (lua_isfunction(L, -1 - args))
+        {
+            lua_Debug called;
+            lua_pushvalue(L, -1 - args);
+            lua_getinfo(L, ">S", &called);
+            callName = called.short_src;
+        }
         timedOut = false;
         deadline = Clock::now() + callTime;
         // A stopped script leaves its thread's hook firing at every instruction.

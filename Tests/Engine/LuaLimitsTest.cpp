@@ -87,6 +87,40 @@ TEST_F(LuaTimeLimitTest, ACallThatRunsTooLongIsStoppedWithAnErrorNamingIt)
     EXPECT_EQ(0, lua_gettop(lua.GetState()));
 }
 
+// Called in protected mode on its one argument.
+int CallArgument(lua_State* L)
+{
+    const LuaLimits::Call call(L, 0);
+    lua_call(L, 0, 0);
+    return 0;
+}
+
+TEST_F(LuaTimeLimitTest, ACallOfWhatIsNoFunctionFailsOrIsTimedAsAScript)
+{
+    const struct
+    {
+        const char* value;
+        const char* ending;
+    } cases[] = {
+        {"7", "attempt to call a number value"},
+        {"setmetatable({}, {__call = function() while true do end end})",
+         "A script ran longer than 50 ms and was stopped"},
+    };
+    lua_State* const L = lua.GetState();
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.value);
+        lua.DoString(std::string("Value = ") + c.value);
+        lua_pushcfunction(L, CallArgument);
+        lua_getglobal(L, "Value");
+        ASSERT_NE(0, lua_pcall(L, 1, 0, 0));
+        const std::string failure = lua_tostring(L, -1);
+        lua_pop(L, 1);
+        EXPECT_TRUE(EndsWith(failure, c.ending)) << failure;
+    }
+    EXPECT_EQ(0, lua_gettop(L));
+}
+
 TEST_F(LuaTimeLimitTest, AScriptFileThatNeverEndsIsStopped)
 {
     const TempDirectory directory;

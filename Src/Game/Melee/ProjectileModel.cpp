@@ -57,7 +57,7 @@ void ProjectileModel::OnCollision(EntityModel& other, const Math::Vector& /*impu
                                   float contactTime)
 {
     const ProjectileModel* const otherShot = dynamic_cast<ProjectileModel*>(&other);
-    if (otherShot && otherShot->owner.Get() == owner.Get())
+    if (otherShot && otherShot->owner.SameEntity(owner))
         return;
     if (&other == owner.Get() && !data.canHitOwner)
         return;

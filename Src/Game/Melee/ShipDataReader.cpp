@@ -71,9 +71,9 @@ void ReadWeaponChildren(const TiXmlElement* element, const std::string& kindTag,
         if (tag == "sample")
             XmlRequireString(child, "resource", weapon.sample);
         else if (tag == "energycost")
-            XmlRequireInt(child, "value", weapon.energyCost);
+            RequireFiniteInt(child, "value", weapon.energyCost);
         else if (tag == "damage")
-            XmlRequireInt(child, "value", weapon.damage);
+            RequireFiniteInt(child, "value", weapon.damage);
         else if (tag == "waittime")
             ReadValue(child, "value", ConvertWaitTime, weapon.waitTime);
         else if (tag == "offset")
@@ -153,15 +153,15 @@ ShipDataReader::TagReader ShipDataReader::FindTag(const std::string& lowerTag)
 
 void ShipDataReader::ReadCrew(const TiXmlElement* element, ShipModel::Data& ship)
 {
-    XmlRequireInt(element, "start", ship.crew);
-    XmlRequireInt(element, "max", ship.crewMax);
+    RequireFiniteInt(element, "start", ship.crew);
+    RequireFiniteInt(element, "max", ship.crewMax);
 }
 
 void ShipDataReader::ReadEnergy(const TiXmlElement* element, ShipModel::Data& ship)
 {
-    XmlRequireInt(element, "start", ship.energy);
-    XmlRequireInt(element, "max", ship.energyMax);
-    XmlRequireInt(XmlRequireChild(element, "Regeneration", true), "value", ship.regeneration);
+    RequireFiniteInt(element, "start", ship.energy);
+    RequireFiniteInt(element, "max", ship.energyMax);
+    RequireFiniteInt(XmlRequireChild(element, "Regeneration", true), "value", ship.regeneration);
     ReadValue(XmlRequireChild(element, "WaitTime", true), "value", ConvertWaitTime,
               ship.regenerationWait);
 }
@@ -184,7 +184,7 @@ void ShipDataReader::ReadAcceleration(const TiXmlElement* element, ShipModel::Da
     if (IsOriginal(element))
     {
         int wait = 0;
-        XmlRequireInt(element, "wait", wait);
+        RequireFiniteInt(element, "wait", wait);
         ConvertAcceleration(ship.acceleration, wait);
     }
     ship.acceleration *= StepSeconds;
@@ -286,7 +286,7 @@ ShipDataReader::ReadProjectileWeaponData(const TiXmlElement* element, DataStore&
     {
         const std::string tag = XmlLowerTag(child);
         if (tag == "hits")
-            XmlRequireInt(child, "value", weapon->hits);
+            RequireFiniteInt(child, "value", weapon->hits);
         else if (tag == "lifetime")
             ReadValue(child, "value", ConvertLifetime, weapon->lifetime);
         else if (tag == "speed")

@@ -113,13 +113,12 @@ int WriteFields(lua_State* L)
     return 0;
 }
 
-// The call is timed like every call of the game into Lua.
+// The call is timed like every call of the game into Lua. A global that is
+// no function fails the call with Lua's own message.
 int CallHook(lua_State* L)
 {
     const HookCall& call = *static_cast<const HookCall*>(lua_touserdata(L, 1));
     lua_getglobal(L, call.function);
-    if (!lua_isfunction(L, -1))
-        return luaL_error(L, "'%s' is not a function", call.function);
     lua_pushinteger(L, call.player);
     const LuaLimits::Call timed(L, 1);
     lua_call(L, 1, 0);

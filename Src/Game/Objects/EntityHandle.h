@@ -13,6 +13,8 @@ public:
     explicit EntityHandle(EntityModel* entity);
 
     EntityModel* Get() const { return cell ? *cell : nullptr; }
+    // Whether both were made for the same body, also once it is deleted.
+    bool SameEntity(const EntityHandle& other) const { return cell == other.cell; }
 
 private:
     std::shared_ptr<EntityModel*> cell;

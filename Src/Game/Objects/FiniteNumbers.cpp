@@ -48,6 +48,12 @@ void RequireFiniteFloat(const TiXmlElement* element, const char* name, float& va
     XmlRequireFloat(element, name, value);
 }
 
+void RequireFiniteInt(const TiXmlElement* element, const char* name, int& value)
+{
+    CheckText(element, name, XmlRequireAttribute(element, name));
+    XmlRequireInt(element, name, value);
+}
+
 void GetFiniteFloat(const TiXmlElement* element, const char* name, float& value)
 {
     if (const char* text = element->Attribute(name))

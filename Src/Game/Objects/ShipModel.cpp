@@ -23,7 +23,7 @@ PidController MakeSpring(const ShipModel::Data::Gains& gains)
 
 ShipModel::ShipModel(const Data& data, DataStore& store)
     : EntityModel(RequireMesh(store, data.resource), data.crew, data.mass, data.radius), data(data),
-      pitch(MakeSpring(data.pitchGains)), roll(MakeSpring(data.rollGains))
+      pitch(MakeSpring(data.pitchGains)), roll(MakeSpring(data.rollGains)), store(store)
 {
 }
 

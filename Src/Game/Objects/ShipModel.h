@@ -60,4 +60,5 @@ private:
     float pitchRate = 0.0f;
     PidController roll;
     float rollRate = 0.0f;
+    DataStore& store;
 };

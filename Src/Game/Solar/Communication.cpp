@@ -43,11 +43,31 @@ void RawSetField(lua_State* L, const char* name)
     lua_rawset(L, -3);
 }
 
-// Called in protected mode with the table and the highlight.
+// A new array of the options' texts, from 1 on.
+void PushOptionTexts(lua_State* L, const std::vector<CommunicationOption>& options)
+{
+    lua_createtable(L, static_cast<int>(options.size()), 0);
+    int index = 0;
+    for (const CommunicationOption& option : options)
+    {
+        lua_pushlstring(L, option.text.data(), option.text.size());
+        lua_rawseti(L, -2, ++index);
+    }
+}
+
+// Called in protected mode with the live options and the highlight. The
+// global table "Communication" of this moment gets the field "Options", and
+// its "ShowOptions" is called with the table and the highlight.
 int CallShowOptions(lua_State* L)
 {
-    lua_getfield(L, 1, "ShowOptions");
-    lua_insert(L, 1);
+    const auto* const options =
+        static_cast<const std::vector<CommunicationOption>*>(lua_touserdata(L, 1));
+    lua_getglobal(L, TableName);
+    PushOptionTexts(L, *options);
+    lua_setfield(L, -2, "Options");
+    lua_getfield(L, -1, "ShowOptions");
+    lua_insert(L, -2);
+    lua_pushvalue(L, 2);
     lua_call(L, 2, 0);
     return 0;
 }
@@ -56,13 +76,13 @@ int CallShowOptions(lua_State* L)
 
 Communication::Communication(const std::string& name, DataStore* parentStore,
                              EventDispatcher* dispatcher, LuaState* luaState, Ui::Root* uiRoot)
-    : store(parentStore), lua(*luaState), table(LUA_NOREF)
+    : store(parentStore), lua(*luaState), dispatcher(dispatcher), table(LUA_NOREF)
 {
     try
     {
         BindTable();
         FindFrames(*uiRoot);
-        Read(name, dispatcher, *uiRoot);
+        Read(name, *uiRoot);
         current = root.get();
         lua.DoString("Communication:HideOptions();");
         frame->visible = true;
@@ -124,7 +144,7 @@ void Communication::FindFrames(Ui::Root& uiRoot)
 
 // The text area is looked up between the two reads, so that the conversation
 // may build it under the window.
-void Communication::Read(const std::string& name, EventDispatcher* dispatcher, Ui::Root& uiRoot)
+void Communication::Read(const std::string& name, Ui::Root& uiRoot)
 {
     CommunicationReader reader(&store, dispatcher, &lua);
     reader.SetParent(window);
@@ -257,10 +277,9 @@ Communication::Step Communication::ShowOptions()
     if (current != lastOptionsLabel)
         highlight = 1;
     lastOptionsLabel = current;
-    PublishOptions();
     lua_State* const L = lua.GetState();
     lua_pushcfunction(L, CallShowOptions);
-    lua_rawgeti(L, LUA_REGISTRYINDEX, table);
+    lua_pushlightuserdata(L, &liveOptions);
     lua_pushinteger(L, highlight);
     int status = 0;
     {
@@ -275,22 +294,6 @@ Communication::Step Communication::ShowOptions()
         throw Error("Lua error: Communication:ShowOptions():", text);
     }
     return Step::Waiting;
-}
-
-// The field "Options": the texts of the live options, from 1 on.
-void Communication::PublishOptions()
-{
-    lua_State* const L = lua.GetState();
-    lua_rawgeti(L, LUA_REGISTRYINDEX, table);
-    lua_createtable(L, static_cast<int>(liveOptions.size()), 0);
-    int index = 0;
-    for (const CommunicationOption& option : liveOptions)
-    {
-        lua_pushlstring(L, option.text.data(), option.text.size());
-        lua_rawseti(L, -2, ++index);
-    }
-    RawSetField(L, "Options");
-    lua_pop(L, 1);
 }
 
 // The whole path is walked before anything changes, so a path that fails

@@ -69,7 +69,7 @@ private:
 
     void BindTable();
     void FindFrames(Ui::Root& uiRoot);
-    void Read(const std::string& name, EventDispatcher* dispatcher, Ui::Root& uiRoot);
+    void Read(const std::string& name, Ui::Root& uiRoot);
     void Release();
 
     Step RunStep(Step step, std::uint32_t ms);
@@ -78,7 +78,6 @@ private:
     Step StopSpeaking();
     Step RunScript();
     Step ShowOptions();
-    void PublishOptions();
 
     // The label the path leads to from the current label; raises a Lua error
     // when it leads nowhere.
@@ -98,6 +97,8 @@ private:
     // Goes last, after the frames that may use its resources.
     DataStore store;
     LuaState& lua;
+    // Not owned; handed to the reader of the conversation.
+    EventDispatcher* const dispatcher;
     // The registry reference of the table "Communication".
     int table;
     Ui::FrameController* window = nullptr;

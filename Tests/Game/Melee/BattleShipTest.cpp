@@ -242,11 +242,20 @@ TEST_F(BattleShipTest, TheInitFunctionGetsThePlayerAndItsFailureIsOnlyPrinted)
 
     lua.DoString("Cruiser_Init = 7");
     const int height = lua_gettop(lua.GetState());
-    const std::string printed = OutputOf([this] { AddShip(*data, 1); });
-    EXPECT_NE(std::string::npos, printed.find("Cruiser_Init: ")) << printed;
-    EXPECT_NE(std::string::npos, printed.find("not a function")) << printed;
+    EXPECT_EQ("Cruiser_Init: attempt to call a number value",
+              OutputOf([this] { AddShip(*data, 1); }));
     EXPECT_EQ(height, lua_gettop(lua.GetState()));
     EXPECT_NE(nullptr, Melee::ShipModel::Find(1));
+}
+
+// A hook that is not a function fails with Lua's own words.
+TEST_F(BattleShipTest, AnUpdateFunctionThatIsNoFunctionReportsLuasMessage)
+{
+    data->updateFunction = "Cruiser_Update";
+    AddShip(*data);
+    EXPECT_EQ("Cruiser_Update:\nattempt to call a nil value", ErrorOf([this] { Step(); }));
+    lua.DoString("Cruiser_Update = 'text'");
+    EXPECT_EQ("Cruiser_Update:\nattempt to call a string value", ErrorOf([this] { Step(); }));
 }
 
 } // namespace

@@ -355,6 +355,8 @@ TEST_F(ShipDataReaderTest, RefusesOnlyValuesThatBreakTheFlight)
          [](const Record& ship) { return Shots(ship).speed; }, 1e6f},
         {"<maxspeed value=\"-1e6\"/>", [](const Record& ship) { return ship.maxSpeedSquared; },
          1e12f},
+        {"<crew start=\"-1000000\" max=\"1000000\"/>",
+         [](const Record& ship) { return static_cast<float>(ship.crew + ship.crewMax); }, 0},
     };
     ExpectFailures({
         {"<turningspeed value=\"-1\" original=\"true\"/>",
@@ -383,6 +385,28 @@ TEST_F(ShipDataReaderTest, RefusesOnlyValuesThatBreakTheFlight)
          "Attribute 'x' is beyond the limit of 1000000: '-1e38'"},
         {"<thrust resource=\"Flame\"><speed x=\"1e7\"/></thrust>",
          "Attribute 'x' is beyond the limit of 1000000: '1e7'"},
+        // Whole numbers keep the same bounds.
+        {"<crew start=\"12\" max=\"nan\"/>", "Attribute 'max' is not a finite number: 'nan'"},
+        {"<crew start=\"inf\" max=\"12\"/>", "Attribute 'start' is not a finite number: 'inf'"},
+        {"<crew start=\"12\" max=\"1e38\"/>",
+         "Attribute 'max' is beyond the limit of 1000000: '1e38'"},
+        {"<energy start=\"0\" max=\"-99999999999\"><Regeneration value=\"1\"/>"
+         "<WaitTime value=\"1\"/></energy>",
+         "Attribute 'max' is beyond the limit of 1000000: '-99999999999'"},
+        {"<energy start=\"1e38\" max=\"1\"><Regeneration value=\"1\"/>"
+         "<WaitTime value=\"1\"/></energy>",
+         "Attribute 'start' is beyond the limit of 1000000: '1e38'"},
+        {"<energy start=\"1\" max=\"1\"><Regeneration value=\"-inf\"/>"
+         "<WaitTime value=\"1\"/></energy>",
+         "Attribute 'value' is not a finite number: '-inf'"},
+        {"<acceleration value=\"3\" original=\"true\" wait=\"1e7\"/>",
+         "Attribute 'wait' is beyond the limit of 1000000: '1e7'"},
+        {projectile + "<hits value=\"NAN\"/></Projectile></primaryweapon>",
+         "Attribute 'value' is not a finite number: 'NAN'"},
+        {laser + "</Laser><energycost value=\"2e9\"/></secondaryweapon>",
+         "Attribute 'value' is beyond the limit of 1000000: '2e9'"},
+        {laser + "</Laser><damage value=\"Infinity\"/></secondaryweapon>",
+         "Attribute 'value' is not a finite number: 'Infinity'"},
     });
     EXPECT_TRUE(EndsWith(ReadError("<thrust resource=\"Smoke\"/>"), "Missing resource: 'Smoke'"));
 

@@ -111,6 +111,29 @@ TEST_F(WeaponTest, ShotsHurtOthersButNeitherTheirOwnerNorEachOther)
     EXPECT_FALSE(owner->IsAlive());
 }
 
+// The shots outlive their ships; whose they are does not change with that.
+TEST_F(WeaponTest, ShotsOfTwoShipsStillMeetAsEnemiesOnceBothShipsAreGone)
+{
+    Melee::ShipModel* const owner = PlacedShip(1);
+    Melee::ShipModel* const enemy = PlacedShip(2);
+    auto cannon = Cannon(1);
+    ProjectileModel* const first = Shot(*owner, *cannon);
+    ProjectileModel* const second = Shot(*owner, *cannon);
+    ProjectileModel* const hostile = Shot(*enemy, *cannon);
+    for (Melee::ShipModel* const ship : {owner, enemy})
+        ObjectFactoryInterface::KillByModel(ship);
+    factory->Flush();
+    factory->DeleteDead();
+    ASSERT_EQ(3u, world.size());
+
+    first->Collide(*second);
+    EXPECT_TRUE(first->IsAlive());
+    EXPECT_TRUE(second->IsAlive());
+    first->Collide(*hostile);
+    EXPECT_FALSE(first->IsAlive());
+    EXPECT_FALSE(hostile->IsAlive());
+}
+
 // The shot is killed twice, by its own answer and by the planet's hit.
 TEST_F(WeaponTest, AShotThatHitsAPlanetExplodesOnce)
 {

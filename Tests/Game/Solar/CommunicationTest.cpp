@@ -342,6 +342,31 @@ TEST_F(CommunicationTest, AFailingCallbackLeavesTheUpdate)
     EXPECT_NE(std::string::npos, message.find("no buttons")) << message;
 }
 
+// The options go to the global table "Communication" of the moment they are
+// offered, as the other callbacks do.
+TEST_F(CommunicationTest, OptionsGoToTheTableThatIsGlobalThen)
+{
+    lua.DoString(R"(
+        function Replace()
+            Old = Communication
+            Communication = {}
+            function Communication:ShowOptions(highlight)
+                Note("new " .. highlight .. " " .. table.concat(self.Options, "|"))
+            end
+        end
+    )");
+    Open("<script>Replace()</script><option label='a'>A</option>");
+    TakeLog();
+    EXPECT_TRUE(talk->Update(10));
+    EXPECT_EQ("new 1 A", TakeLog());
+    EXPECT_EQ("nil", LuaEval(lua, "Old.Options"));
+
+    lua.DoString("Communication = Old");
+    Open("<script>Communication = nil</script><option label='a'>A</option>");
+    const std::string message = ErrorOf([&] { talk->Update(10); });
+    EXPECT_NE(std::string::npos, message.find("Communication:ShowOptions():")) << message;
+}
+
 TEST_F(CommunicationTest, TheTableCarriesTheMethodsAndNamesOnlyWhileItLives)
 {
     lua.DoString("function Communication:StartSpeaking() end");
