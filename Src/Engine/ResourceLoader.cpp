@@ -11,9 +11,10 @@
 namespace
 {
 
-// The main thread reports the failure when it receives it, once.
+// Printed here, where the load failed; the main thread receives the message.
 void Fail(ResourceLoader::LoadRequest& request, const std::exception& e)
 {
+    PrintError(e);
     request.failed = true;
     request.error = e.what();
 }
@@ -188,6 +189,8 @@ void ResourceLoader::EndThread()
     thread = nullptr;
 }
 
+// The loader thread printed every failure already, and no one is left to
+// throw one to.
 void ResourceLoader::FinishAll()
 {
     for (;;)
@@ -197,9 +200,8 @@ void ResourceLoader::FinishAll()
             ProcessResults();
             return;
         }
-        catch (const std::exception& e)
+        catch (const std::exception&)
         {
-            PrintError(e);
         }
     }
 }

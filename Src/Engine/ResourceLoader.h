@@ -51,7 +51,7 @@ public:
     // Main thread: finishes every completed load in order and marks it ready;
     // at the first failed load it marks the resource failed and throws Error
     // with the load's message, leaving the results behind it for the next
-    // call. The loader thread itself prints nothing.
+    // call. The loader thread printed the failure when the load threw.
     void ProcessResults();
 
     // Drops the loads that wait for the thread. Their resources are no longer
@@ -60,9 +60,9 @@ public:
 
     // Ends the thread: drops the waiting loads, lets the running one end
     // within the timeout (else prints "Killing loader thread" and kills the
-    // thread) and finishes what completed. A failure met there is printed, not
-    // thrown. The destructor stops too; stopping again does nothing, and no
-    // request after it starts a thread.
+    // thread) and finishes what completed; a failure met there is not thrown.
+    // The destructor stops too; stopping again does nothing, and no request
+    // after it starts a thread.
     void Stop();
 
     static int ThreadEntry(void* loader);

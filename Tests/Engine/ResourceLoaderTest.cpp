@@ -126,10 +126,13 @@ TEST_F(ResourceLoaderTest, EachFrameThrowsTheNextFailure)
                              "Data/silent.png", "Data/third.png", "Data/last.png"})
         store.GetResource(name, true);
     ASSERT_TRUE(WaitFor(started));
-    // The loader thread prints nothing: the failures are for the main thread
-    // to report, once.
-    EXPECT_EQ("", testing::internal::GetCapturedStdout());
+    // The loader thread prints each failure, with the type that was thrown;
+    // the main thread receives the messages.
+    EXPECT_EQ("Error: Can't load 'Data/failing.png'\nTypeid: 'std::runtime_error'\n"
+              "Error: \nTypeid: 'std::runtime_error'\n",
+              testing::internal::GetCapturedStdout());
 
+    testing::internal::CaptureStdout();
     EXPECT_FALSE(failing->HasFailed());
     EXPECT_EQ("Can't load 'Data/failing.png'", ErrorOf([&] { store.ProcessLoaded(); }));
     EXPECT_TRUE(first->IsReady());
@@ -143,6 +146,7 @@ TEST_F(ResourceLoaderTest, EachFrameThrowsTheNextFailure)
     EXPECT_FALSE(third->IsReady());
     EXPECT_EQ("no error", ErrorOf([&] { store.ProcessLoaded(); }));
     EXPECT_TRUE(third->IsReady());
+    EXPECT_EQ("", testing::internal::GetCapturedStdout());
 
     // A failed resource is never queued again.
     store.GetResource("Data/failing.png", true);
@@ -267,7 +271,7 @@ TEST_F(ResourceLoaderTest, AFailureMetByTheStopIsPrintedNotThrown)
         ASSERT_TRUE(WaitFor(started));
     }
     const std::string printed = testing::internal::GetCapturedStdout();
-    // By the stop alone.
+    // By the loader thread alone.
     EXPECT_EQ(1, Count(printed, "Error: Can't load 'Data/failing.png'\n")) << printed;
     EXPECT_TRUE(behind->IsReady());
     EXPECT_TRUE(last->IsReady());

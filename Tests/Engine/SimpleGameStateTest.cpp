@@ -354,13 +354,16 @@ TEST_F(SimpleGameStateTest, AFailedResourceOnTheWaitListMeansTheStateCannotStart
     state.StartLoads();
 
     std::vector<TickFailure> failures;
-    // Neither the loader nor the state reports it: the one who shows it does.
-    EXPECT_EQ("", OutputOf(
-                      [&]
-                      {
-                          failures.push_back(TickUntilFailure(state));
-                          failures.push_back(TickUntilFailure(state));
-                      }));
+    // The loader thread prints each failure; the state does not report it
+    // again: the one who shows it does.
+    EXPECT_EQ("Error: extra is broken\nTypeid: 'std::runtime_error'\n"
+              "Error: cannot decode\nTypeid: 'std::runtime_error'\n",
+              OutputOf(
+                  [&]
+                  {
+                      failures.push_back(TickUntilFailure(state));
+                      failures.push_back(TickUntilFailure(state));
+                  }));
     ASSERT_EQ(2u, failures.size());
     EXPECT_EQ("extra is broken", failures[0].message);
     EXPECT_FALSE(failures[0].cannotStart);
