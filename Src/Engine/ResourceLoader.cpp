@@ -44,9 +44,11 @@ void RunLoad(ResourceLoader::LoadRequest& request)
 ResourceLoader::ResourceLoader(unsigned stopTimeoutMs)
     : stopTimeoutMs(stopTimeoutMs), runningSemaphore(SDL_CreateSemaphore(0)),
       workSemaphore(SDL_CreateSemaphore(0)), requestMutex(SDL_CreateMutex()),
-      resultMutex(SDL_CreateMutex()), thread(nullptr), stopped(false)
+      resultMutex(SDL_CreateMutex()), thread(nullptr)
 {
-    if (!runningSemaphore || !workSemaphore || !requestMutex || !resultMutex)
+    if (runningSemaphore && workSemaphore && requestMutex && resultMutex)
+        thread = SDL_CreateThread(ThreadEntry, this);
+    if (!thread)
     {
         const std::string reason = SDL_GetError();
         DestroyPrimitives();
@@ -66,15 +68,6 @@ void ResourceLoader::Request(Resource* resource)
         return;
     {
         const ScopedLock lock(requestMutex);
-        if (!stopped && !thread)
-        {
-            thread = SDL_CreateThread(ThreadEntry, this);
-            if (!thread)
-            {
-                resource->queued = false;
-                throw Error("Can't start the loader thread: ", SDL_GetError());
-            }
-        }
         requests.push_back(std::make_unique<LoadRequest>(LoadRequest::Load, resource));
     }
     SDL_SemPost(workSemaphore);
@@ -113,7 +106,6 @@ void ResourceLoader::Stop()
     {
         const ScopedLock lock(requestMutex);
         const bool running = thread != nullptr;
-        stopped = true;
         DropRequests();
         if (!running)
             return;

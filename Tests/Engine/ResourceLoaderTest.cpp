@@ -172,28 +172,26 @@ TEST_F(ResourceLoaderTest, ALoadThatThrowsAnythingElseFailsAndTheThreadGoesOn)
     ASSERT_TRUE(ProcessUntil(store, [&] { return next->IsReady(); }));
 }
 
-// A state's store that only registers, or a reader's that finds everything
-// in its parent, costs no thread; a request after the stop starts none.
-TEST_F(ResourceLoaderTest, TheThreadStartsWithTheFirstRequestBeforeTheStop)
+// The thread waits for work from the store's construction to its end.
+TEST_F(ResourceLoaderTest, TheThreadRunsForTheLifeOfTheStore)
 {
     // A sanitizer's runtime starts a thread of its own with the process's
     // first new thread; that one must not be counted as the loader's.
     std::thread([] {}).join();
     const int before = ThreadCount();
     {
-        DataStore store(&parent);
-        AddFake(store, "Data/a.png");
-        EXPECT_EQ(before, ThreadCount());
-        store.GetResource("Data/a.png", true);
+        const DataStore store(&parent);
         EXPECT_EQ(before + 1, ThreadCount());
     }
+    EXPECT_TRUE(PollUntil([&] { return ThreadCount() == before; }));
+
     ResourceLoader stopped;
     stopped.Stop();
+    EXPECT_TRUE(PollUntil([&] { return ThreadCount() == before; }));
     FakeResource late("Data/late.png");
     stopped.Request(&late);
     EXPECT_TRUE(late.IsQueued());
     EXPECT_EQ(0, late.loads);
-    EXPECT_TRUE(PollUntil([&] { return ThreadCount() == before; }));
 }
 
 TEST_F(ResourceLoaderTest, AStopBeforeTheThreadBeganStillEnds)
