@@ -85,8 +85,8 @@ TEST_F(ProcessE2eTest, AFailedStartEndsWithStatus255)
             << output;
         if (c.mode)
         {
-            const std::string line = std::string(c.message) +
-                                     "\nThe video mode asked for: " + c.mode +
+            const std::string line = std::string(c.message) + "\nThe video mode asked for: " +
+                                     c.mode +
                                      ", set by the Display options width, height, bitsPerPixel "
                                      "and fullScreen of 'settings.xml'\n";
             EXPECT_NE(std::string::npos, output.find(line)) << output;
