@@ -116,9 +116,9 @@ void EndLoads(DataStore& store)
         {
             store.ProcessLoaded();
         }
-        catch (const Error&)
+        catch (const std::exception&)
         {
-            // An input's load that failed.
+            // An input's load that failed, as the store's stop takes it.
         }
         std::this_thread::yield();
     }
