@@ -90,6 +90,10 @@ VideoInterface* Application::CreateGraph()
     }
     catch (const Error& e)
     {
+        // An OpenGL without the extensions the game needs is no fault of the
+        // settings: only a mode that did not open is named.
+        if (SDL_GetVideoSurface())
+            throw;
         throw Error(e.what(), "\n", VideoModeAskedFor());
     }
     return graph.get();

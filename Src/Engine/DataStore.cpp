@@ -4,7 +4,6 @@
 #include "Engine/PointerResource.h"
 #include "Engine/ResourceType.h"
 #include "Engine/ScopedLock.h"
-#include "Engine/StringUtil.h"
 
 #include <cstdio>
 #include <tinyxml.h>
@@ -22,12 +21,6 @@ SDL_mutex* StoresMutex()
 {
     static SDL_mutex* const mutex = SDL_CreateMutex();
     return mutex;
-}
-
-std::string KindWord(int type)
-{
-    const std::string word = ResourceType::ToWord(type);
-    return word.empty() ? "resource of type " + ToString(type) : word;
 }
 
 std::map<int, DataStore::ResourceMaker>& Makers()
@@ -66,9 +59,6 @@ Resource* DataStore::AddResource(const std::string& path, const char* alias, int
     Resource* resource = FindLocal(path);
     if (!resource)
         resource = Create(path, alias, type);
-    else if (type != ResourceType::Alias && resources.at(path).type != type)
-        std::printf("The resource name '%s' is taken by %s: the %s of that name is dropped\n",
-                    path.c_str(), Describe(path).c_str(), KindWord(type).c_str());
     if (alias)
         AddAlias(alias, path);
     return resource ? resource : FindLocal(alias);
@@ -86,7 +76,7 @@ bool DataStore::AddExisting(const std::string& name, const char* alias, Resource
     const ScopedLock lock(StoresMutex());
     const bool kept = !Follow(name, MaxAliasHops) && !FindLocal(name);
     if (kept)
-        resources.emplace(name, Entry{std::unique_ptr<Resource>(resource), 0});
+        resources.emplace(name, std::unique_ptr<Resource>(resource));
     if (alias && !Follow(alias, MaxAliasHops))
         AddAlias(alias, name);
     return kept;
@@ -159,11 +149,11 @@ bool DataStore::Remove(const std::string& name, bool deleteResource)
     const ResourceMap::iterator entry = resources.find(name);
     if (entry == resources.end())
         return false;
-    const Resource& resource = *entry->second.resource;
+    const Resource& resource = *entry->second;
     if (resource.queued && !resource.ready)
         return false;
     if (!deleteResource)
-        entry->second.resource.release();
+        entry->second.release();
     resources.erase(entry);
     return true;
 }
@@ -189,7 +179,7 @@ void DataStore::ThrowMissing(const std::string& name)
 Resource* DataStore::FindLocal(const std::string& name) const
 {
     const ResourceMap::const_iterator entry = resources.find(name);
-    return entry == resources.end() ? nullptr : entry->second.resource.get();
+    return entry == resources.end() ? nullptr : entry->second.get();
 }
 
 // The nearest store that has the name decides; an alias is followed from the
@@ -221,30 +211,12 @@ Resource* DataStore::Create(const std::string& path, const char* alias, int type
     if (maker == Makers().end())
         throw Error("Invalid data type requested!");
     std::unique_ptr<Resource> resource(maker->second(path, *this));
-    return resources.emplace(path, Entry{std::move(resource), type}).first->second.resource.get();
+    return resources.emplace(path, std::move(resource)).first->second.get();
 }
 
+// An alias name that stands here already keeps its entry.
 void DataStore::AddAlias(const char* alias, const std::string& target)
 {
-    const Resource* const entry = FindLocal(alias);
-    if (!entry)
-    {
-        resources.emplace(alias,
-                          Entry{std::make_unique<AliasResource>(target), ResourceType::Alias});
-        return;
-    }
-    if (!dynamic_cast<const AliasResource*>(entry) || entry->GetPath() != target)
-        std::printf("The resource name '%s' is taken by %s: the alias for '%s' is dropped\n", alias,
-                    Describe(alias).c_str(), target.c_str());
-}
-
-// "the Texture", "the alias for 'Data/a.png'" or "a resource of the game".
-std::string DataStore::Describe(const std::string& name) const
-{
-    const Entry& entry = resources.at(name);
-    if (entry.type == ResourceType::Alias)
-        return "the alias for '" + entry.resource->GetPath() + "'";
-    if (entry.type == 0)
-        return "a resource of the game";
-    return "the " + KindWord(entry.type);
+    if (!FindLocal(alias))
+        resources.emplace(alias, std::make_unique<AliasResource>(target));
 }

@@ -57,11 +57,10 @@ public:
 
     // Registers a resource of the type under the path, and the alias (when not
     // null and not yet taken here) for it; loads nothing. An entry that stands
-    // under the path in this store is returned whatever its kind; ancestors
-    // are not consulted. A path or alias taken by an entry of another kind, or
-    // an alias that stands for another path, keeps its entry with a warning
-    // that names both. The type Alias creates only the alias and returns the
-    // entry under the alias name. Throws Error for a type without a maker.
+    // under the path or the alias name in this store keeps its place, silently,
+    // and one under the path is returned whatever its kind; ancestors are not
+    // consulted. The type Alias creates only the alias and returns the entry
+    // under the alias name. Throws Error for a type without a maker.
     Resource* AddResource(const std::string& path, const char* alias, int type);
 
     // AddResource, then GetResource of the path, so the load starts at once.
@@ -133,14 +132,7 @@ public:
     void ProcessLoaded();
 
 private:
-    // A resource with the type number it was registered as: 0 for one
-    // published by the game.
-    struct Entry
-    {
-        std::unique_ptr<Resource> resource;
-        int type;
-    };
-    using ResourceMap = std::map<std::string, Entry>;
+    using ResourceMap = std::map<std::string, std::unique_ptr<Resource>>;
 
     [[noreturn]] static void ThrowMissing(const std::string& name);
 
@@ -148,7 +140,6 @@ private:
     Resource* Follow(const std::string& name, int hops) const;
     Resource* Create(const std::string& path, const char* alias, int type);
     void AddAlias(const char* alias, const std::string& target);
-    std::string Describe(const std::string& name) const;
 
     ResourceMap resources;
     DataStore* const parent;

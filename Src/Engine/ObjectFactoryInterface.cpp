@@ -5,6 +5,7 @@
 #include "Engine/ViewInterface.h"
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 #include <set>
 
@@ -120,10 +121,15 @@ ControllerInterface* ObjectFactoryInterface::Flush()
 
 void ObjectFactoryInterface::DeleteDead()
 {
-    while (!dead.empty())
+    DeleteObjects(dead);
+}
+
+void ObjectFactoryInterface::DeleteObjects(ObjectList& objects)
+{
+    while (!objects.empty())
     {
-        delete dead.back();
-        dead.pop_back();
+        delete objects.back();
+        objects.pop_back();
     }
 }
 
@@ -135,18 +141,20 @@ ControllerInterface* ObjectFactoryInterface::MarkKilled(ObjectList::const_iterat
     return *object;
 }
 
-// An object killed more than once since the last flush leaves once.
+// An object killed more than once since the last flush leaves once; the
+// objects leave from the last killed.
 void ObjectFactoryInterface::LeaveWorld()
 {
-    std::set<const ControllerInterface*> leaving;
-    for (ControllerInterface* object : killed)
+    std::set<const ControllerInterface*> seen;
+    for (ObjectList::iterator object = killed.begin(); object != killed.end();)
+        object = seen.insert(*object).second ? std::next(object) : killed.erase(object);
+    while (!killed.empty())
     {
-        if (leaving.insert(object).second)
-            dead.push_back(object);
+        ControllerInterface* const object = killed.back();
+        killed.pop_back();
+        world->remove(object);
+        dead.push_back(object);
     }
-    killed.clear();
-    world->remove_if([&leaving](const ControllerInterface* object)
-                     { return leaving.count(object) != 0; });
 }
 
 ControllerInterface* ObjectFactoryInterface::JoinWorld()

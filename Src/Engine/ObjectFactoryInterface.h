@@ -14,7 +14,8 @@ class ViewInterface;
 // model is ready; at most one joins the world per Flush. A killed object stays
 // in the world until the Flush at the end of the step, then waits on the dead
 // list until DeleteDead at the start of the next frame's update. The world list
-// belongs to the game state.
+// belongs to the game state, which deletes what is left on it with
+// DeleteObjects.
 class ObjectFactoryInterface
 {
 public:
@@ -62,8 +63,11 @@ public:
     // that joined, or null.
     ControllerInterface* Flush();
 
-    // Deletes the objects that left the world.
+    // Deletes the objects that left the world, the last to leave first.
     void DeleteDead();
+
+    // Deletes every object of the list, from its back.
+    static void DeleteObjects(ObjectList& objects);
 
 protected:
     virtual ModelInterface* MakeModel(int kind) = 0;

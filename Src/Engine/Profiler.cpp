@@ -12,6 +12,25 @@ namespace
 Profiler::Clock readClock = GetPreciseTime;
 // The innermost running profiler; the running list goes on through `outer`.
 Profiler* innermost = nullptr;
+
+// Clears the entries of the table on top of the stack from the index on, up
+// to the first empty one: a child that left the viewed node leaves its lists.
+void EndList(lua_State* L, lua_Integer index)
+{
+    for (;; ++index)
+    {
+        lua_pushinteger(L, index);
+        lua_rawget(L, -2);
+        const bool empty = lua_isnil(L, -1);
+        lua_pop(L, 1);
+        if (empty)
+            return;
+        lua_pushinteger(L, index);
+        lua_pushnil(L);
+        lua_rawset(L, -3);
+    }
+}
+
 } // namespace
 
 Profiler::Profiler(const std::string& name) : name(name) {}
@@ -92,18 +111,25 @@ void Profiler::RegisterLua(LuaState& lua)
 
 void Profiler::UpdateLua(LuaState& lua)
 {
+    if (hidden)
+        return;
     lua_State* const L = lua.GetState();
-    const bool namesChanged = viewed->namesDirty;
     lua_getglobal(L, "Profiler");
     if (lua_istable(L, -1))
     {
-        if (namesChanged)
-            StoreNames(lua);
         StoreTimes(lua);
+        if (viewed->namesDirty)
+        {
+            // The view returns to this profiler when its node is destroyed.
+            lua.SetField("Title", viewed->name);
+            lua_getfield(L, -1, "Name");
+            if (lua_istable(L, -1))
+                PushChildNames(lua);
+            lua_pop(L, 1);
+            NamesPublished(lua);
+        }
     }
     lua_pop(L, 1);
-    if (namesChanged)
-        NamesPublished(lua);
     Root()->ResetTimes();
 }
 
@@ -112,9 +138,31 @@ void Profiler::PublishNames(LuaState& lua)
     lua_State* const L = lua.GetState();
     lua_getglobal(L, "Profiler");
     if (lua_istable(L, -1))
-        StoreNames(lua);
+    {
+        lua.SetField("Title", viewed->name);
+        const int count = static_cast<int>(viewed->children.size());
+        lua_createtable(L, count, 0);
+        lua_setfield(L, -2, "Time");
+        lua_createtable(L, count, 0);
+        PushChildNames(lua);
+        lua_setfield(L, -2, "Name");
+    }
     lua_pop(L, 1);
     NamesPublished(lua);
+}
+
+void Profiler::PushChildNames(LuaState& lua)
+{
+    viewed->namesDirty = true;
+    lua_State* const L = lua.GetState();
+    lua_Integer index = 0;
+    for (const Profiler* const child : viewed->children)
+    {
+        lua_pushinteger(L, index++);
+        lua_pushlstring(L, child->name.data(), child->name.size());
+        lua_rawset(L, -3);
+    }
+    EndList(L, index);
 }
 
 void Profiler::Print(int indent) const
@@ -158,26 +206,6 @@ void Profiler::View(Profiler* node, lua_State* L)
     PublishNames(lua);
 }
 
-// Title, the names of the viewed node's children and an empty table for their
-// shares, in the table "Profiler" on top of the stack.
-void Profiler::StoreNames(LuaState& lua) const
-{
-    lua_State* const L = lua.GetState();
-    lua.SetField("Title", viewed->name);
-    const int count = static_cast<int>(viewed->children.size());
-    lua_createtable(L, count, 0);
-    lua_setfield(L, -2, "Time");
-    lua_createtable(L, count, 0);
-    int index = 0;
-    for (const Profiler* const child : viewed->children)
-    {
-        lua_pushinteger(L, index++);
-        lua_pushlstring(L, child->name.data(), child->name.size());
-        lua_rawset(L, -3);
-    }
-    lua_setfield(L, -2, "Name");
-}
-
 // The viewed node's last time and each child's share of it in per cent, in the
 // table "Profiler" on top of the stack.
 void Profiler::StoreTimes(LuaState& lua) const
@@ -188,21 +216,22 @@ void Profiler::StoreTimes(LuaState& lua) const
     lua_getfield(L, -1, "Time");
     if (lua_istable(L, -1))
     {
-        int index = 0;
+        lua_Integer index = 0;
         for (const Profiler* const child : viewed->children)
         {
             lua_pushinteger(L, index++);
             lua_pushnumber(L, child->lastTime * 100 / viewed->lastTime);
             lua_rawset(L, -3);
         }
+        EndList(L, index);
     }
     lua_pop(L, 1);
 }
 
 void Profiler::NamesPublished(LuaState& lua)
 {
-    viewed->namesDirty = false;
     lua.TryDoString("Profiler_UpdateNames();");
+    viewed->namesDirty = false;
 }
 
 int Profiler::LuaOpen(lua_State* L)

@@ -63,12 +63,17 @@ public:
 
     // Creates the global table "Profiler" bound to this profiler.
     void RegisterLua(LuaState& lua);
-    // Publishes the viewed node's times (and its child names when they
-    // changed), then resets the times of the whole tree.
+    // Unless hidden: publishes the viewed node's times (and its child names
+    // when they changed), then resets the times of the whole tree.
     void UpdateLua(LuaState& lua);
-    // Publishes the viewed node's name and its children's names and runs the
-    // script hook "Profiler_UpdateNames" when a script defined it.
+    // Publishes the viewed node's name, new tables of its children's shares
+    // and names, and runs the script hook "Profiler_UpdateNames" when a script
+    // defined it.
     void PublishNames(LuaState& lua);
+    // Marks the names dirty and stores the viewed node's child names, by index
+    // from 0, into the table on top of the Lua stack, which then lists no
+    // more than those.
+    void PushChildNames(LuaState& lua);
 
     // Writes the subtree with its last times to standard output.
     void Print(int indent) const;
@@ -77,11 +82,13 @@ public:
     // returns the one it replaced.
     static Clock SetClock(Clock clock);
 
+    // While set, UpdateLua does nothing; nothing in the game sets it.
+    bool hidden = false;
+
 private:
     Profiler* Root();
     void SetViewed(Profiler* node);
     void View(Profiler* node, lua_State* L);
-    void StoreNames(LuaState& lua) const;
     void StoreTimes(LuaState& lua) const;
     void NamesPublished(LuaState& lua);
     static int LuaOpen(lua_State* L);

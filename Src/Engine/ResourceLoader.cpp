@@ -11,9 +11,10 @@
 namespace
 {
 
-// The main thread reports the failure when it receives it, once.
+// Printed here, where the load failed; the main thread receives the message.
 void Fail(ResourceLoader::LoadRequest& request, const std::exception& e)
 {
+    PrintError(e);
     request.failed = true;
     request.error = e.what();
 }
@@ -43,9 +44,11 @@ void RunLoad(ResourceLoader::LoadRequest& request)
 ResourceLoader::ResourceLoader(unsigned stopTimeoutMs)
     : stopTimeoutMs(stopTimeoutMs), runningSemaphore(SDL_CreateSemaphore(0)),
       workSemaphore(SDL_CreateSemaphore(0)), requestMutex(SDL_CreateMutex()),
-      resultMutex(SDL_CreateMutex()), thread(nullptr), stopped(false)
+      resultMutex(SDL_CreateMutex()), thread(nullptr)
 {
-    if (!runningSemaphore || !workSemaphore || !requestMutex || !resultMutex)
+    if (runningSemaphore && workSemaphore && requestMutex && resultMutex)
+        thread = SDL_CreateThread(ThreadEntry, this);
+    if (!thread)
     {
         const std::string reason = SDL_GetError();
         DestroyPrimitives();
@@ -65,15 +68,6 @@ void ResourceLoader::Request(Resource* resource)
         return;
     {
         const ScopedLock lock(requestMutex);
-        if (!stopped && !thread)
-        {
-            thread = SDL_CreateThread(ThreadEntry, this);
-            if (!thread)
-            {
-                resource->queued = false;
-                throw Error("Can't start the loader thread: ", SDL_GetError());
-            }
-        }
         requests.push_back(std::make_unique<LoadRequest>(LoadRequest::Load, resource));
     }
     SDL_SemPost(workSemaphore);
@@ -112,7 +106,6 @@ void ResourceLoader::Stop()
     {
         const ScopedLock lock(requestMutex);
         const bool running = thread != nullptr;
-        stopped = true;
         DropRequests();
         if (!running)
             return;
@@ -188,6 +181,8 @@ void ResourceLoader::EndThread()
     thread = nullptr;
 }
 
+// The loader thread printed every failure already, and no one is left to
+// throw one to.
 void ResourceLoader::FinishAll()
 {
     for (;;)
@@ -197,9 +192,8 @@ void ResourceLoader::FinishAll()
             ProcessResults();
             return;
         }
-        catch (const std::exception& e)
+        catch (const std::exception&)
         {
-            PrintError(e);
         }
     }
 }

@@ -9,10 +9,10 @@
 class Resource;
 
 // One loader thread per store: it runs the loads queued by Request, and the
-// main thread finishes them with ProcessResults. The thread starts with the
-// first request, so a store that loads nothing costs no thread. The request
-// and result lists each have a mutex; no code holds both. Results are finished
-// in the order the loads completed.
+// main thread finishes them with ProcessResults. The thread runs from the
+// loader's construction to its stop. The request and result lists each have a
+// mutex; no code holds both. Results are finished in the order the loads
+// completed.
 class ResourceLoader
 {
 public:
@@ -35,23 +35,22 @@ public:
         std::string error;
     };
 
-    // Throws Error when the thread's semaphores and mutexes cannot be
-    // created. The stop waits stopTimeoutMs for the thread before it kills it.
+    // Starts the thread; throws Error when it cannot be created. The stop
+    // waits stopTimeoutMs for the thread before it kills it.
     explicit ResourceLoader(unsigned stopTimeoutMs = DefaultStopTimeoutMs);
     ~ResourceLoader();
     ResourceLoader(const ResourceLoader&) = delete;
     ResourceLoader& operator=(const ResourceLoader&) = delete;
 
     // Queues the resource's load unless it is ready or already queued, so each
-    // resource is queued at most once. Any thread may request. The first
-    // request before the stop starts the thread, and throws Error (leaving
-    // the resource unqueued) when it cannot be created.
+    // resource is queued at most once. Any thread may request; a load
+    // requested after the stop never runs.
     void Request(Resource* resource);
 
     // Main thread: finishes every completed load in order and marks it ready;
     // at the first failed load it marks the resource failed and throws Error
     // with the load's message, leaving the results behind it for the next
-    // call. The loader thread itself prints nothing.
+    // call. The loader thread printed the failure when the load threw.
     void ProcessResults();
 
     // Drops the loads that wait for the thread. Their resources are no longer
@@ -60,9 +59,8 @@ public:
 
     // Ends the thread: drops the waiting loads, lets the running one end
     // within the timeout (else prints "Killing loader thread" and kills the
-    // thread) and finishes what completed. A failure met there is printed, not
-    // thrown. The destructor stops too; stopping again does nothing, and no
-    // request after it starts a thread.
+    // thread) and finishes what completed; a failure met there is not thrown.
+    // The destructor stops too; stopping again does nothing.
     void Stop();
 
     static int ThreadEntry(void* loader);
@@ -85,6 +83,5 @@ private:
     RequestList requests;
     RequestList results;
     std::unique_ptr<LoadRequest> current; // the record the thread works on
-    SDL_Thread* thread;                   // null until the first request
-    bool stopped;
+    SDL_Thread* thread;                   // null once stopped
 };

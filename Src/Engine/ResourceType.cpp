@@ -28,14 +28,4 @@ int FromWord(const std::string& word)
     return 0;
 }
 
-const char* ToWord(int type)
-{
-    for (const auto& entry : Types)
-    {
-        if (type == entry.type)
-            return entry.word;
-    }
-    return "";
-}
-
 } // namespace ResourceType

@@ -21,7 +21,4 @@ const int Music = 11;
 // ("Texture", not "texture"); 0 for a word that names no type.
 int FromWord(const std::string& word);
 
-// The word of a type number; "" for a number that names no type.
-const char* ToWord(int type);
-
 } // namespace ResourceType

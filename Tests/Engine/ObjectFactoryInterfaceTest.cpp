@@ -7,6 +7,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 namespace
 {
@@ -132,10 +133,42 @@ TEST_F(ObjectFactoryInterfaceTest, AKilledObjectLeavesAtTheFlushAndIsDeletedAtTh
     EXPECT_EQ((ObjectFactoryInterface::ObjectList{bare}), world);
     EXPECT_TRUE(log.empty());
     factory->DeleteDead();
-    EXPECT_EQ((EventLog{"view2 deleted", "model2 deleted", "view1 deleted", "model1 deleted"}),
+    EXPECT_EQ((EventLog{"view1 deleted", "model1 deleted", "view2 deleted", "model2 deleted"}),
               log);
     factory->DeleteDead();
     EXPECT_EQ(4u, log.size());
+}
+
+// Each flush takes its kill list from the last killed onto the dead list, and
+// the dead are deleted from the last on it.
+TEST_F(ObjectFactoryInterfaceTest, TheDeadAreDeletedFromTheBackOfTheDeadList)
+{
+    std::vector<ControllerInterface*> objects;
+    for (int i = 0; i < 5; ++i)
+    {
+        objects.push_back(ObjectFactoryInterface::CreateObject(0, 0, 0));
+        factory->Flush();
+    }
+    for (const int killed : {2, 0, 1, 0})
+        ObjectFactoryInterface::Kill(objects[killed]);
+    factory->Flush();
+    ObjectFactoryInterface::Kill(objects[3]);
+    factory->Flush();
+    EXPECT_EQ((ObjectFactoryInterface::ObjectList{objects[4]}), world);
+    log.clear();
+    factory->DeleteDead();
+    EXPECT_EQ((EventLog{"model4 deleted", "model3 deleted", "model1 deleted", "model2 deleted"}),
+              log);
+}
+
+TEST_F(ObjectFactoryInterfaceTest, DeleteObjectsDeletesFromTheBack)
+{
+    ObjectFactoryInterface::ObjectList objects;
+    for (const char* name : {"first", "second", "third"})
+        objects.push_back(new ControllerInterface(new FakeModel(name, log), nullptr));
+    ObjectFactoryInterface::DeleteObjects(objects);
+    EXPECT_TRUE(objects.empty());
+    EXPECT_EQ((EventLog{"third deleted", "second deleted", "first deleted"}), log);
 }
 
 TEST_F(ObjectFactoryInterfaceTest, AFailedKindKeepsNothing)

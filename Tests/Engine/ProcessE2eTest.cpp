@@ -43,23 +43,27 @@ TEST_F(ProcessE2eTest, SigtermEndsTheProcessCleanly)
 }
 
 // A video mode that cannot be opened is named with the settings that ask for
-// it, so the user knows what to change.
+// it, so the user knows what to change; an OpenGL that lacks an extension is
+// no fault of theirs.
 TEST_F(ProcessE2eTest, AFailedStartEndsWithStatus255)
 {
     struct Case
     {
         const char* videoDriver;
-        const char* settings; // the file's text, or null for none
+        const char* settings;      // the file's text, or null for none
+        const char* extensionsOff; // the OpenGL extensions Mesa leaves out, or null
         const char* message;
-        const char* mode;     // the line naming the video mode, or null for none
-        int optionsWritten;   // the sound never started, so its four values are not among them
+        const char* mode;   // the line naming the video mode, or null for none
+        int optionsWritten; // the sound never started, so its four values are not among them
     };
     const Case cases[] = {
-        {"nonexistent", nullptr, "Could not init SDL: ", nullptr, 0},
-        {"dummy", nullptr, "Could not initalize OpenGL!", "640x480, 32 bits per pixel, in a window",
-         15},
-        {"x11", "<Settings><Display><Option width=\"16384\"/></Display></Settings>",
+        {"nonexistent", nullptr, nullptr, "Could not init SDL: ", nullptr, 0},
+        {"dummy", nullptr, nullptr, "Could not initalize OpenGL!",
+         "640x480, 32 bits per pixel, in a window", 15},
+        {"x11", "<Settings><Display><Option width=\"16384\"/></Display></Settings>", nullptr,
          "Could not initalize OpenGL!", "16384x480, 32 bits per pixel, in a window", 15},
+        {"x11", nullptr, "-GL_ARB_texture_cube_map -GL_ARB_texture_cube_map_array",
+         "OpenGL does not support cube map textures!", nullptr, 15},
     };
     for (const Case& c : cases)
     {
@@ -69,12 +73,16 @@ TEST_F(ProcessE2eTest, AFailedStartEndsWithStatus255)
             WriteTextFile("settings.xml", c.settings);
         ChildProcess::Environment environment = ZevEnvironment(display);
         environment["SDL_VIDEODRIVER"] = c.videoDriver;
+        if (c.extensionsOff)
+            environment["MESA_EXTENSION_OVERRIDE"] = c.extensionsOff;
         const auto zev = StartZev(run.Path(), environment);
         ASSERT_TRUE(zev->WaitForExit(ZevTimeout));
         EXPECT_EQ(255, zev->ExitStatus());
         const std::string output = zev->Output();
         EXPECT_EQ(Banner, FirstLine(output));
         EXPECT_NE(std::string::npos, output.find(c.message)) << output;
+        EXPECT_EQ(c.mode != nullptr, output.find("The video mode asked for: ") != std::string::npos)
+            << output;
         if (c.mode)
         {
             const std::string line = std::string(c.message) + "\nThe video mode asked for: " +

@@ -256,6 +256,53 @@ TEST_F(ProfilerLuaTest, ANewChildOfTheViewedNodeIsPublishedWithItsName)
     EXPECT_EQ("3", Eval("hookCalls")); // registration, Open, the new child
 }
 
+TEST_F(ProfilerLuaTest, AHiddenProfilerLeavesTheTableAndTheTimesAsTheyWere)
+{
+    Publish();
+    Profiler scene("Scene");
+    state.AddChild(&scene);
+    Frame(1, 3);
+    state.hidden = true;
+    state.UpdateLua(lua);
+    EXPECT_EQ("State 8 Tick 75 Draw 25", Table());
+    EXPECT_EQ("nil", Eval("Profiler.Name[2]"));
+    EXPECT_EQ("1", Eval("hookCalls"));
+    EXPECT_EQ(4, main.GetTime()) << "no times are reset";
+
+    state.hidden = false;
+    Publish();
+    EXPECT_EQ("State 4 Tick 25 Draw 75", Table());
+    EXPECT_EQ("Scene", Eval("Profiler.Name[2]"));
+    EXPECT_EQ("2", Eval("hookCalls"));
+}
+
+TEST_F(ProfilerLuaTest, PushChildNamesFillsTheTableOnTopWithTheViewedNodesChildren)
+{
+    lua_State* const L = lua.GetState();
+    lua.DoString("names = {[0] = 'a', 'b', 'c', 'd'}");
+    lua_getglobal(L, "names");
+    state.PushChildNames(lua);
+    lua_pop(L, 1);
+    EXPECT_TRUE(state.NamesDirty());
+    EXPECT_EQ("Tick Draw nil nil", Eval("table.concat({names[0], names[1], tostring(names[2]), "
+                                        "tostring(names[3])}, ' ')"));
+}
+
+TEST_F(ProfilerLuaTest, AChildThatLeavesTheViewedNodeLeavesItsNameAndShare)
+{
+    auto scene = std::make_unique<Profiler>("Scene");
+    state.AddChild(scene.get());
+    Frame(1, 1);
+    Publish();
+    ASSERT_EQ("Scene 0", Eval("Profiler.Name[2] .. ' ' .. Profiler.Time[2]"));
+    scene.reset();
+    Frame(1, 1);
+    Publish();
+    EXPECT_EQ("State 2 Tick 50 Draw 50", Table());
+    EXPECT_EQ("nil nil", Eval("tostring(Profiler.Name[2]) .. ' ' .. tostring(Profiler.Time[2])"));
+    EXPECT_EQ("3", Eval("hookCalls")); // registration, each change of the children
+}
+
 TEST_F(ProfilerLuaTest, DestroyingTheViewedNodeReturnsTheView)
 {
     auto scene = std::make_unique<Profiler>("Scene");

@@ -126,10 +126,13 @@ TEST_F(ResourceLoaderTest, EachFrameThrowsTheNextFailure)
                              "Data/silent.png", "Data/third.png", "Data/last.png"})
         store.GetResource(name, true);
     ASSERT_TRUE(WaitFor(started));
-    // The loader thread prints nothing: the failures are for the main thread
-    // to report, once.
-    EXPECT_EQ("", testing::internal::GetCapturedStdout());
+    // The loader thread prints each failure, with the type that was thrown;
+    // the main thread receives the messages.
+    EXPECT_EQ("Error: Can't load 'Data/failing.png'\nTypeid: 'std::runtime_error'\n"
+              "Error: \nTypeid: 'std::runtime_error'\n",
+              testing::internal::GetCapturedStdout());
 
+    testing::internal::CaptureStdout();
     EXPECT_FALSE(failing->HasFailed());
     EXPECT_EQ("Can't load 'Data/failing.png'", ErrorOf([&] { store.ProcessLoaded(); }));
     EXPECT_TRUE(first->IsReady());
@@ -143,6 +146,7 @@ TEST_F(ResourceLoaderTest, EachFrameThrowsTheNextFailure)
     EXPECT_FALSE(third->IsReady());
     EXPECT_EQ("no error", ErrorOf([&] { store.ProcessLoaded(); }));
     EXPECT_TRUE(third->IsReady());
+    EXPECT_EQ("", testing::internal::GetCapturedStdout());
 
     // A failed resource is never queued again.
     store.GetResource("Data/failing.png", true);
@@ -168,28 +172,26 @@ TEST_F(ResourceLoaderTest, ALoadThatThrowsAnythingElseFailsAndTheThreadGoesOn)
     ASSERT_TRUE(ProcessUntil(store, [&] { return next->IsReady(); }));
 }
 
-// A state's store that only registers, or a reader's that finds everything
-// in its parent, costs no thread; a request after the stop starts none.
-TEST_F(ResourceLoaderTest, TheThreadStartsWithTheFirstRequestBeforeTheStop)
+// The thread waits for work from the store's construction to its end.
+TEST_F(ResourceLoaderTest, TheThreadRunsForTheLifeOfTheStore)
 {
     // A sanitizer's runtime starts a thread of its own with the process's
     // first new thread; that one must not be counted as the loader's.
     std::thread([] {}).join();
     const int before = ThreadCount();
     {
-        DataStore store(&parent);
-        AddFake(store, "Data/a.png");
-        EXPECT_EQ(before, ThreadCount());
-        store.GetResource("Data/a.png", true);
+        const DataStore store(&parent);
         EXPECT_EQ(before + 1, ThreadCount());
     }
+    EXPECT_TRUE(PollUntil([&] { return ThreadCount() == before; }));
+
     ResourceLoader stopped;
     stopped.Stop();
+    EXPECT_TRUE(PollUntil([&] { return ThreadCount() == before; }));
     FakeResource late("Data/late.png");
     stopped.Request(&late);
     EXPECT_TRUE(late.IsQueued());
     EXPECT_EQ(0, late.loads);
-    EXPECT_TRUE(PollUntil([&] { return ThreadCount() == before; }));
 }
 
 TEST_F(ResourceLoaderTest, AStopBeforeTheThreadBeganStillEnds)
@@ -267,7 +269,7 @@ TEST_F(ResourceLoaderTest, AFailureMetByTheStopIsPrintedNotThrown)
         ASSERT_TRUE(WaitFor(started));
     }
     const std::string printed = testing::internal::GetCapturedStdout();
-    // By the stop alone.
+    // By the loader thread alone.
     EXPECT_EQ(1, Count(printed, "Error: Can't load 'Data/failing.png'\n")) << printed;
     EXPECT_TRUE(behind->IsReady());
     EXPECT_TRUE(last->IsReady());

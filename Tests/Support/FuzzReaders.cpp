@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <thread>
 
 namespace
 {
@@ -83,6 +84,46 @@ void FailSharedLoads()
     }
 }
 
+// The store of the inputs.
+DataStore& InputStore()
+{
+    static DataStore store(&SharedStore());
+    return store;
+}
+
+// The loader thread runs the loads in the order they were asked for, so this
+// one, asked for last, has finished when every load of the input has.
+class LastLoad : public Resource
+{
+public:
+    LastLoad() : Resource("<LastLoad>") {}
+    void Load() override {}
+};
+
+// Waits until every load the input asked for has finished. The readers ask
+// for no model, whose load would ask for more from the loader thread.
+void EndLoads(DataStore& store)
+{
+    LastLoad* const last = new LastLoad;
+    // The input may have taken the name.
+    std::string name = last->GetPath();
+    while (!store.AddExisting(name, nullptr, last))
+        name += '>';
+    store.GetResource(name, true);
+    while (!last->IsReady())
+    {
+        try
+        {
+            store.ProcessLoaded();
+        }
+        catch (const std::exception&)
+        {
+            // An input's load that failed, as the store's stop takes it.
+        }
+        std::this_thread::yield();
+    }
+}
+
 } // namespace
 
 void FuzzReaders::Start(int argc, char** argv)
@@ -97,7 +138,8 @@ void FuzzReaders::Start(int argc, char** argv)
 }
 
 FuzzReaders::FuzzReaders(const std::string& file, const std::uint8_t* data, std::size_t size)
-    : store(&SharedStore()), root(Ui::Root::Create(Screen(), events, lua))
+    : emptiedAtEnd{InputStore()}, store(emptiedAtEnd.store),
+      root(Ui::Root::Create(Screen(), events, lua))
 {
     WriteInput(file, data, size);
 }
@@ -105,6 +147,12 @@ FuzzReaders::FuzzReaders(const std::string& file, const std::uint8_t* data, std:
 FuzzReaders::~FuzzReaders()
 {
     root.reset();
+}
+
+FuzzReaders::EmptiedAtEnd::~EmptiedAtEnd()
+{
+    EndLoads(store);
+    store.Clear();
 }
 
 void FuzzReaders::Read(const std::function<void()>& read)

@@ -11,13 +11,14 @@
 #include <memory>
 #include <string>
 
-// What a game state reads its data with, made anew for each input: a store,
-// a dispatcher, a Lua state and an interface root over a 640 by 480 screen.
-// The store's parent holds, for the whole process, the fonts and textures
-// that the interfaces of the seeds name (those of the menu, and "Font",
-// "Solid" and "Other"); their loads have failed once, so no input loads them
-// again. Everything an input registers goes into its own store and dies with
-// it.
+// What a game state reads its data with: a store, and, made anew for each
+// input, a dispatcher, a Lua state and an interface root over a 640 by 480
+// screen. The store's parent holds, for the whole process, the fonts and
+// textures that the interfaces of the seeds name (those of the menu, and
+// "Font", "Solid" and "Other"); their loads have failed once, so no input
+// loads them again. The store itself serves the whole run, so its loader
+// thread starts once: everything an input registers goes into it and is
+// deleted when the input's loads have ended.
 class FuzzReaders
 {
 public:
@@ -38,7 +39,18 @@ public:
     // left the Lua stack as it found it.
     void Read(const std::function<void()>& read);
 
-    DataStore store;
+private:
+    // Waits for the loads the input asked for, then empties the store; it
+    // comes first, so that it goes last, as a game state's store does.
+    struct EmptiedAtEnd
+    {
+        ~EmptiedAtEnd();
+        DataStore& store;
+    };
+    EmptiedAtEnd emptiedAtEnd;
+
+public:
+    DataStore& store;
     EventDispatcher events;
     LuaState lua;
     std::unique_ptr<Ui::Root> root;

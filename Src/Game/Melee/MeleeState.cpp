@@ -81,18 +81,14 @@ MeleeState::MeleeState(Timer* timer, VideoInterface* graph, DataStore* parentSto
 }
 
 // The factory first lets its waiting objects into the world and deletes its
-// dead ones; the world's objects go from the front.
+// dead ones; the world's objects go from the back.
 MeleeState::~MeleeState()
 {
     skyBox.reset();
     parallax.reset();
     lights.reset();
     factory.reset();
-    while (!world.empty())
-    {
-        delete world.front();
-        world.pop_front();
-    }
+    ObjectFactoryInterface::DeleteObjects(world);
 }
 
 void MeleeState::Init()

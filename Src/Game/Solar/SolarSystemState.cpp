@@ -112,9 +112,7 @@ SolarSystemState::~SolarSystemState()
     generator.reset();
     factory.reset();
     objects.splice(objects.end(), parkedObjects);
-    for (ControllerInterface* object : objects)
-        delete object;
-    objects.clear();
+    ObjectFactoryInterface::DeleteObjects(objects);
     MotherShip().engines.clear();
 }
 

@@ -13,6 +13,7 @@
 #include "Graphics/Graph.h"
 #include "Platform/Random.h"
 #include "Support/Capture.h"
+#include "Support/FakeObjects.h"
 #include "Support/FakeResource.h"
 #include "Support/LuaScript.h"
 #include "Support/TempDirectory.h"
@@ -148,6 +149,20 @@ TEST_F(MeleeStateGlTest, BattleInTheMenuStartsTheBattleOverTheMenusStore)
     EXPECT_EQ(3, battle->GetId());
     // The flag was acted on.
     EXPECT_EQ(menu.get(), menu->Update());
+}
+
+// The objects still waiting join the end of the world as the factory goes,
+// and the world is deleted from its back.
+TEST_F(MeleeStateGlTest, TheWorldIsDeletedFromItsBack)
+{
+    InitMelee();
+    JoinWorld();
+    std::vector<std::string> deleted;
+    for (const char* name : {"first", "second"})
+        ObjectFactoryInterface::AddPending(
+            new ControllerInterface(new FakeModel(name, deleted), nullptr));
+    melee.reset();
+    EXPECT_EQ((std::vector<std::string>{"second deleted", "first deleted"}), deleted);
 }
 
 TEST_F(MeleeStateGlTest, TheBattleMakesItsWorldFromTheGameData)

@@ -21,6 +21,7 @@
 #include "Graphics/Graph.h"
 #include "Support/Capture.h"
 #include "Support/EventCounter.h"
+#include "Support/FakeObjects.h"
 #include "Support/FileMutexGuard.h"
 #include "Support/IdleResources.h"
 #include "Support/LuaScript.h"
@@ -490,6 +491,21 @@ TEST_F(SolarSystemStateTest, TouchingAShipAsksOnceForAConversationWithItsRace)
     EXPECT_EQ(2.0f, ship.GetVelocityX());
     contact(other);
     EXPECT_EQ(2, log.Count("OPEN_CONVERSATION"));
+}
+
+// The parked objects join the end of the world, which is deleted from its
+// back.
+TEST_F(SolarSystemStateTest, TheWorldIsDeletedFromItsBack)
+{
+    std::vector<std::string> deleted;
+    const auto add = [&deleted](ObjectFactoryInterface::ObjectList& list, const char* name)
+    { list.push_back(new ControllerInterface(new FakeModel(name, deleted), nullptr)); };
+    add(state->objects, "first");
+    add(state->objects, "second");
+    add(state->parkedObjects, "parked");
+    state.reset();
+    EXPECT_EQ((std::vector<std::string>{"parked deleted", "second deleted", "first deleted"}),
+              deleted);
 }
 
 TEST_F(SolarSystemStateTest, ACameraPublishedAlreadyIsAnInternalError)
