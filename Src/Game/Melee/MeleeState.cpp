@@ -81,14 +81,18 @@ MeleeState::MeleeState(Timer* timer, VideoInterface* graph, DataStore* parentSto
 }
 
 // The factory first lets its waiting objects into the world and deletes its
-// dead ones; the world's objects go from the back.
+// dead ones; the world's objects go from the front.
 MeleeState::~MeleeState()
 {
     skyBox.reset();
     parallax.reset();
     lights.reset();
     factory.reset();
-    ObjectFactoryInterface::DeleteObjects(world);
+    while (!world.empty())
+    {
+        delete world.front();
+        world.pop_front();
+    }
 }
 
 void MeleeState::Init()

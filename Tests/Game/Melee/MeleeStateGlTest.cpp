@@ -152,8 +152,8 @@ TEST_F(MeleeStateGlTest, BattleInTheMenuStartsTheBattleOverTheMenusStore)
 }
 
 // The objects still waiting join the end of the world as the factory goes,
-// and the world is deleted from its back.
-TEST_F(MeleeStateGlTest, TheWorldIsDeletedFromItsBack)
+// and the world is deleted from its front.
+TEST_F(MeleeStateGlTest, TheWorldIsDeletedFromItsFront)
 {
     InitMelee();
     JoinWorld();
@@ -162,7 +162,7 @@ TEST_F(MeleeStateGlTest, TheWorldIsDeletedFromItsBack)
         ObjectFactoryInterface::AddPending(
             new ControllerInterface(new FakeModel(name, deleted), nullptr));
     melee.reset();
-    EXPECT_EQ((std::vector<std::string>{"second deleted", "first deleted"}), deleted);
+    EXPECT_EQ((std::vector<std::string>{"first deleted", "second deleted"}), deleted);
 }
 
 TEST_F(MeleeStateGlTest, TheBattleMakesItsWorldFromTheGameData)
