@@ -27,6 +27,10 @@ std::map<std::string, DataReader::ReaderMaker>& Readers()
 // most this many files.
 const int MaxFilesRead = 1024;
 
+// Our interfaces have tens of frames. A frame with its Lua table takes some
+// kilobytes, so no more are built.
+const int MaxFrames = 10000;
+
 Error FileError(const std::string& path, const std::exception& inner)
 {
     return Error("Error while reading file: '", path, "'\n", inner.what());
@@ -63,7 +67,7 @@ void DataReader::RegisterReader(const std::string& tag, ReaderMaker maker)
 
 DataReader::DataReader(DataStore* store, EventDispatcher* events, LuaState* lua)
     : store(store), events(events), lua(lua), userContext(nullptr), parent(nullptr), directories(1),
-      files(1), filesRead(std::make_shared<int>(0))
+      files(1), totals(std::make_shared<Totals>())
 {
 }
 
@@ -74,7 +78,7 @@ void DataReader::ReadFile(const std::string& file, const std::string& rootName)
     try
     {
         RefuseIncludeCycle(path);
-        if (++*filesRead > MaxFilesRead)
+        if (++totals->files > MaxFilesRead)
             throw Error("More than ", ToString(MaxFilesRead), " files read through includes");
         XmlLoadFile(path, document);
     }
@@ -109,7 +113,7 @@ void DataReader::InheritContext(const DataReader& other)
     directories.push_back(other.CurrentDirectory());
     files.insert(files.end(), other.files.begin() + 1, other.files.end());
     outerNesting = other.Nesting();
-    filesRead = other.filesRead;
+    totals = other.totals;
     userContext = other.userContext;
     parent = other.parent;
     lua = other.lua;
@@ -206,6 +210,13 @@ void DataReader::HandleLua(const TiXmlElement* element)
         return;
     }
     lua->RunFile(CurrentDirectory() + XmlRequireAttribute(element, "file"));
+}
+
+void DataReader::CountFrame(const TiXmlNode* element)
+{
+    if (++totals->frames > MaxFrames)
+        throw Error("The interface builds more than ", ToString(MaxFrames), " frames in:\n",
+                    LocationOf(element));
 }
 
 std::string DataReader::LocationOf(const TiXmlNode* node) const
