@@ -188,8 +188,7 @@ bool DataReader::HandleTag(const TiXmlElement* element, const std::string& lower
 void DataReader::HandleResource(const TiXmlElement* element)
 {
     const std::string word = XmlRequireAttribute(element, "type");
-    const std::string path =
-        NormalizePath(CurrentDirectory() + XmlRequireAttribute(element, "file"));
+    const std::string path = NormalizePath(XmlRequirePath(element, "file", CurrentDirectory()));
     const std::string alias = XmlGetAttribute(element, "name", "");
     const int type = ResourceType::FromWord(word);
     if (!type)
@@ -209,7 +208,7 @@ void DataReader::HandleLua(const TiXmlElement* element)
                     CurrentFile().c_str());
         return;
     }
-    lua->RunFile(CurrentDirectory() + XmlRequireAttribute(element, "file"));
+    lua->RunFile(XmlRequirePath(element, "file", CurrentDirectory()));
 }
 
 void DataReader::CountFrame(const TiXmlNode* element)

@@ -105,6 +105,21 @@ void XmlRequireBool(const TiXmlElement* element, const std::string& name, bool& 
     StringToBool(XmlRequireAttribute(element, name), value);
 }
 
+std::string XmlRequirePath(const TiXmlElement* element, const std::string& name,
+                           const std::string& directory)
+{
+    const std::string path = directory + XmlRequireAttribute(element, name);
+    try
+    {
+        NormalizePath(path);
+    }
+    catch (const std::exception& e)
+    {
+        XmlError(element, e.what());
+    }
+    return path;
+}
+
 const TiXmlElement* XmlRequireChild(const TiXmlNode* node, const char* name, bool required)
 {
     const TiXmlElement* child = node->FirstChildElement(name);

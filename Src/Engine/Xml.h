@@ -51,6 +51,12 @@ void XmlRequireBool(const TiXmlElement* element, const std::string& name, bool& 
 // else returns null.
 const TiXmlElement* XmlRequireChild(const TiXmlNode* node, const char* name, bool required);
 
+// The directory followed by the attribute (required), as written; throws
+// the error of NormalizePath with the element's location when the path leads
+// out of the data folder.
+std::string XmlRequirePath(const TiXmlElement* element, const std::string& name,
+                           const std::string& directory);
+
 // Throws Error with the pieces joined, then " in:\n" and the node's location.
 [[noreturn]] void XmlError(const TiXmlNode* node, const std::string& a, const std::string& b = "",
                            const std::string& c = "", const std::string& d = "",

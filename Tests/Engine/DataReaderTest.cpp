@@ -138,6 +138,42 @@ TEST_F(DataReaderTest, ReadsTheGroupWithItsIncludesResourcesAndScripts)
     EXPECT_FALSE(store.Find("Data/Textures/a.png", true)->IsQueued());
 }
 
+// Our own paths step up into the data folder ("../Textures/a.png"); one that
+// leads out of it is refused with the file and the line that name it, and
+// nothing outside is read.
+TEST_F(DataReaderTest, APathOutOfTheDataFolderIsRefusedWithTheFileThatNamesIt)
+{
+    WriteTextFile("Outside/Melee.xml", "<MeleeData/>");
+    WriteTextFile("Outside/Melee.lua", "ran = 'outside'");
+    const struct
+    {
+        const char* element;
+        const char* path;
+        const char* location; // where the element stands, when told
+    } cases[] = {
+        {"<resource type=\"3DModel\" file=\"../../../../tmp/x/Cruiser.x\"/>",
+         "Data/Melee/../../../../tmp/x/Cruiser.x", " in:\nData/Melee/Melee.xml, line 2"},
+        {"<resource type=\"Alias\" file=\"../..\\Outside\\Melee.xml\" name=\"Talk\"/>",
+         "Data/Melee/../..\\Outside\\Melee.xml", " in:\nData/Melee/Melee.xml, line 2"},
+        {"<lua file=\"../../Outside/Melee.lua\"/>", "Data/Melee/../../Outside/Melee.lua",
+         " in:\nData/Melee/Melee.xml, line 2"},
+        {"<include file=\"../../Outside/Melee.xml\" type=\"MeleeData\"/>",
+         "Data/Melee/../../Outside/Melee.xml", ""},
+    };
+    WriteTextFile("Data/Root.xml", "<MenuData><include file=\"Melee/Melee.xml\"/></MenuData>");
+    for (const auto& c : cases)
+    {
+        WriteTextFile("Data/Melee/Melee.xml", std::string("<!-- the battle -->\n") + c.element);
+        DataReader own(&store, nullptr, &lua);
+        EXPECT_EQ(std::string("Error while reading file: 'Data/Root.xml'\n"
+                              "Error while reading file: 'Data/Melee/Melee.xml'\nThe path '") +
+                      c.path + "' leads out of the data folder" + c.location,
+                  ErrorOf([&] { own.ReadFile("Data/Root.xml", "MenuData"); }));
+    }
+    EXPECT_EQ("nil", LuaEval(lua, "ran"));
+    EXPECT_EQ(nullptr, store.Find("Talk", false));
+}
+
 TEST_F(DataReaderTest, AResourceWithContentGetsItsInlineDefinition)
 {
     WriteTextFile("Data/Root.xml",
