@@ -7,6 +7,7 @@
 #include "Engine/StringUtil.h"
 #include "Engine/Xml.h"
 #include "Engine/XmlNesting.h"
+#include "Platform/TerminationSignals.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -152,6 +153,9 @@ void DataReader::ReadChildren(const TiXmlNode* element, void* context)
     for (const TiXmlElement* child = element->FirstChildElement(); child;
          child = child->NextSiblingElement())
     {
+        // A long read must not keep the game from ending.
+        if (Platform::TerminationRequested())
+            throw Error("The reading of '", CurrentFile(), "' was stopped: the game is quitting");
         const std::string tag = XmlLowerTag(child);
         if (!HandleTag(child, tag))
             XmlUnknownTag(child);

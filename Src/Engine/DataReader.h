@@ -24,7 +24,8 @@ class TiXmlNode;
 // the readers it took over from, is an error naming the chain of files; so is
 // nesting elements deeper than MaxXmlNesting, counted through includes, sub
 // readers and templates, reading more files than any game state has, and
-// building more frames than any interface has.
+// building more frames than any interface has. Once a termination signal
+// came, the read stops at the next element with an error.
 class DataReader
 {
 public:

@@ -6,11 +6,15 @@
 #include "Engine/LuaState.h"
 #include "Engine/Object.h"
 #include "Engine/ResourceType.h"
+#include "Platform/TerminationSignals.h"
 #include "Support/Capture.h"
 #include "Support/FakeResource.h"
 #include "Support/LuaScript.h"
 #include "Support/TempDirectory.h"
 
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -172,6 +176,29 @@ TEST_F(DataReaderTest, APathOutOfTheDataFolderIsRefusedWithTheFileThatNamesIt)
     }
     EXPECT_EQ("nil", LuaEval(lua, "ran"));
     EXPECT_EQ(nullptr, store.Find("Talk", false));
+}
+
+// In a child process of its own, as the request cannot be taken back: the
+// exit status says whether the read stopped before its first element.
+[[noreturn]] void ReadAfterTerminationSignal(DataReader& reader, LuaState& lua)
+{
+    Platform::CatchTerminationSignals();
+    std::raise(SIGTERM);
+    const std::string error = ErrorOf([&] { reader.ReadFile("Data/Root.xml", "MenuData"); });
+    std::fprintf(stderr, "%s\n", error.c_str());
+    std::exit(error == "Error while reading file: 'Data/Root.xml'\nThe reading of "
+                       "'Data/Root.xml' was stopped: the game is quitting" &&
+                      LuaEval(lua, "ran") == "nil"
+                  ? 0
+                  : 1);
+}
+
+TEST_F(DataReaderTest, ATerminationSignalStopsTheRead)
+{
+    WriteTextFile("Data/Root.xml", "<MenuData><lua file=\"Scripts/first.lua\"/></MenuData>");
+    WriteTextFile("Data/Scripts/first.lua", "ran = 'first'");
+    EXPECT_EXIT(ReadAfterTerminationSignal(reader, lua), ::testing::ExitedWithCode(0),
+                "was stopped: the game is quitting");
 }
 
 TEST_F(DataReaderTest, AResourceWithContentGetsItsInlineDefinition)
