@@ -20,6 +20,10 @@ SDL_mutex* fileMutex = nullptr;
 // unzLocateFile's case rule: compare names ignoring the case of letters.
 const int IgnoreCase = 2;
 
+// No data file of ours comes near this, on the disk or in the archive.
+const unsigned long MaxFileSize = 256ul << 20;
+const char* const TooLarge = "it is larger than the 256 MB a data file may have";
+
 // A directory or device of that name is not a data file.
 bool IsFileOnDisk(const char* name)
 {
@@ -101,11 +105,6 @@ std::string ZipProblem(int code)
 // archive can hold are damage, and must not be allocated.
 const unsigned long MaxDeflateRatio = 1032;
 
-// No data file of ours comes near this. minizip inflates no more than the
-// size an entry declares, so refusing the declared size bounds the inflated
-// one too.
-const unsigned long MaxEntrySize = 256ul << 20;
-
 std::string SizeProblem(const unz_file_info& info)
 {
     std::error_code error;
@@ -115,8 +114,10 @@ std::string SizeProblem(const unz_file_info& info)
         (stored && info.uncompressed_size != info.compressed_size) ||
         info.uncompressed_size / MaxDeflateRatio > info.compressed_size)
         return "its sizes do not fit the archive";
-    if (info.uncompressed_size > MaxEntrySize)
-        return "it is larger than the 256 MB a data file may have";
+    // minizip inflates no more than the size an entry declares, so refusing
+    // the declared size bounds the inflated one too.
+    if (info.uncompressed_size > MaxFileSize)
+        return TooLarge;
     return "";
 }
 
@@ -205,6 +206,8 @@ char* ReadFromDisk(const char* name, std::size_t* size)
     const long length = std::ftell(disk.file);
     if (length < 0 || std::fseek(disk.file, 0, SEEK_SET) != 0)
         return nullptr;
+    if (static_cast<unsigned long>(length) > MaxFileSize)
+        throw Error("Can't read '", name, "': ", TooLarge);
     std::unique_ptr<char[]> buffer(new char[length + 1]);
     const std::size_t count = static_cast<std::size_t>(length);
     if (std::fread(buffer.get(), 1, count, disk.file) != count)

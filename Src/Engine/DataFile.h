@@ -16,8 +16,9 @@ void DestroyFileMutex();
 // The whole data file followed by one NUL that the size (when asked for) does
 // not count. The caller releases the buffer with delete[]. Throws Error
 // "Can't open file '<name>'" when the file is neither on disk nor in the
-// archive, and "Can't read '<name>' from 'Data.zip': <what is wrong>" when the
-// archive or its entry is damaged.
+// archive, "Can't read '<name>' from 'Data.zip': <what is wrong>" when the
+// archive or its entry is damaged, and "Can't read '<name>': <why>" when the
+// file on disk is larger than any data file may be (256 MB, as in the archive).
 char* ReadFile(const std::string& name, std::size_t* size);
 
 // A read stream over the data file, closed with SDL_RWclose. A file on disk is
@@ -30,7 +31,7 @@ SDL_RWops* OpenRW(const std::string& name);
 // the file is not there (or, on disk, cannot be read whole). Both take the
 // name as NormalizePath writes it, which ReadFile and OpenRW make of the name
 // they are given; the archive is searched ignoring case. A damaged archive or
-// entry throws the error above.
+// entry, or a file too large, throws the error above.
 char* ReadFromDisk(const char* name, std::size_t* size);
 char* ReadFromZip(const char* name, std::size_t* size);
 

@@ -7,6 +7,7 @@
 #include "Engine/StringUtil.h"
 #include "Engine/Xml.h"
 #include "Engine/XmlNesting.h"
+#include "Platform/TerminationSignals.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -26,6 +27,10 @@ std::map<std::string, DataReader::ReaderMaker>& Readers()
 // reads than any game state needs; one read (with its sub-readers) reads at
 // most this many files.
 const int MaxFilesRead = 1024;
+
+// Our interfaces have tens of frames. A frame with its Lua table takes some
+// kilobytes, so no more are built.
+const int MaxFrames = 10000;
 
 Error FileError(const std::string& path, const std::exception& inner)
 {
@@ -63,7 +68,7 @@ void DataReader::RegisterReader(const std::string& tag, ReaderMaker maker)
 
 DataReader::DataReader(DataStore* store, EventDispatcher* events, LuaState* lua)
     : store(store), events(events), lua(lua), userContext(nullptr), parent(nullptr), directories(1),
-      files(1), filesRead(std::make_shared<int>(0))
+      files(1), totals(std::make_shared<Totals>())
 {
 }
 
@@ -74,7 +79,7 @@ void DataReader::ReadFile(const std::string& file, const std::string& rootName)
     try
     {
         RefuseIncludeCycle(path);
-        if (++*filesRead > MaxFilesRead)
+        if (++totals->files > MaxFilesRead)
             throw Error("More than ", ToString(MaxFilesRead), " files read through includes");
         XmlLoadFile(path, document);
     }
@@ -109,7 +114,7 @@ void DataReader::InheritContext(const DataReader& other)
     directories.push_back(other.CurrentDirectory());
     files.insert(files.end(), other.files.begin() + 1, other.files.end());
     outerNesting = other.Nesting();
-    filesRead = other.filesRead;
+    totals = other.totals;
     userContext = other.userContext;
     parent = other.parent;
     lua = other.lua;
@@ -148,6 +153,9 @@ void DataReader::ReadChildren(const TiXmlNode* element, void* context)
     for (const TiXmlElement* child = element->FirstChildElement(); child;
          child = child->NextSiblingElement())
     {
+        // A long read must not keep the game from ending.
+        if (Platform::TerminationRequested())
+            throw Error("The reading of '", CurrentFile(), "' was stopped: the game is quitting");
         const std::string tag = XmlLowerTag(child);
         if (!HandleTag(child, tag))
             XmlUnknownTag(child);
@@ -184,8 +192,7 @@ bool DataReader::HandleTag(const TiXmlElement* element, const std::string& lower
 void DataReader::HandleResource(const TiXmlElement* element)
 {
     const std::string word = XmlRequireAttribute(element, "type");
-    const std::string path =
-        NormalizePath(CurrentDirectory() + XmlRequireAttribute(element, "file"));
+    const std::string path = NormalizePath(XmlRequirePath(element, "file", CurrentDirectory()));
     const std::string alias = XmlGetAttribute(element, "name", "");
     const int type = ResourceType::FromWord(word);
     if (!type)
@@ -205,7 +212,14 @@ void DataReader::HandleLua(const TiXmlElement* element)
                     CurrentFile().c_str());
         return;
     }
-    lua->RunFile(CurrentDirectory() + XmlRequireAttribute(element, "file"));
+    lua->RunFile(XmlRequirePath(element, "file", CurrentDirectory()));
+}
+
+void DataReader::CountFrame(const TiXmlNode* element)
+{
+    if (++totals->frames > MaxFrames)
+        throw Error("The interface builds more than ", ToString(MaxFrames), " frames in:\n",
+                    LocationOf(element));
 }
 
 std::string DataReader::LocationOf(const TiXmlNode* node) const

@@ -23,7 +23,9 @@ class TiXmlNode;
 // not used again. An include of a file that is being read, by this reader or
 // the readers it took over from, is an error naming the chain of files; so is
 // nesting elements deeper than MaxXmlNesting, counted through includes, sub
-// readers and templates, and reading more files than any game state has.
+// readers and templates, reading more files than any game state has, and
+// building more frames than any interface has. Once a termination signal
+// came, the read stops at the next element with an error.
 class DataReader
 {
 public:
@@ -73,6 +75,10 @@ protected:
     void HandleResource(const TiXmlElement* element);
     void HandleLua(const TiXmlElement* element);
 
+    // Counts a frame that a derived reader builds for the element; throws
+    // past the frames one read (with its sub readers) may build.
+    void CountFrame(const TiXmlNode* element);
+
     // The node's file and line; for a node built while reading (a template's
     // copy), the file being read.
     std::string LocationOf(const TiXmlNode* node) const;
@@ -96,9 +102,17 @@ private:
     void PopFile();
     int Nesting() const { return outerNesting + static_cast<int>(contexts.size()); }
 
+    // What one read has done so far, shared with the readers it took over
+    // from and its sub readers.
+    struct Totals
+    {
+        int files = 0;
+        int frames = 0;
+    };
+
     std::vector<std::string> directories;
     std::vector<std::string> files;
     std::vector<void*> contexts;
-    int outerNesting = 0;           // the nesting of the reader taken over from
-    std::shared_ptr<int> filesRead; // shared with the readers taken over from
+    int outerNesting = 0; // the nesting of the reader taken over from
+    std::shared_ptr<Totals> totals;
 };

@@ -111,17 +111,32 @@ int LuaLoadString(lua_State* L)
     return LoadResults(L, LuaLoadText(L, text, size, name));
 }
 
+// The file on the disk; null, with the message pushed, when it is missing or
+// refused (outside the data folder, or too large).
+std::unique_ptr<char[]> ReadScript(lua_State* L, const char* file, std::size_t& size)
+{
+    try
+    {
+        std::unique_ptr<char[]> buffer(ReadFromDisk(NormalizePath(file).c_str(), &size));
+        if (!buffer)
+            lua_pushfstring(L, "cannot open %s", file);
+        return buffer;
+    }
+    catch (const std::exception& e)
+    {
+        lua_pushstring(L, e.what());
+        return nullptr;
+    }
+}
+
 // Pushes the chunk of the file on the disk, or the message. A first line
 // that starts with "#" is passed over, its line end kept, as Lua does.
 int LoadFile(lua_State* L, const char* file)
 {
     std::size_t size = 0;
-    const std::unique_ptr<char[]> buffer(ReadFromDisk(NormalizePath(file).c_str(), &size));
+    const std::unique_ptr<char[]> buffer = ReadScript(L, file, size);
     if (!buffer)
-    {
-        lua_pushfstring(L, "cannot open %s", file);
         return LUA_ERRFILE;
-    }
     const char* text = buffer.get();
     if (size > 0 && text[0] == '#')
     {

@@ -41,6 +41,13 @@ int Run(VideoInterface* graph)
     }
     catch (const std::exception& e)
     {
+        // Once a signal ends the game, a failure (a script or a read that it
+        // stopped) is no more than the quit: no error box.
+        if (Platform::TerminationRequested())
+        {
+            PrintError(e);
+            return 0;
+        }
         ShowError(e);
         return -1;
     }

@@ -39,7 +39,7 @@ void Resource::ParseDescriptorFile(const std::string& rootName, bool redirect)
         if (!root)
             XmlError(&document, "Can't find root element '", rootName, "'");
         if (redirect)
-            path = GetDirectory(path) + XmlRequireAttribute(root, "file");
+            path = XmlRequirePath(root, "file", GetDirectory(path));
         ParseChildren(root);
     }
     catch (const std::exception& e)

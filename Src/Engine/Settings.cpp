@@ -2,7 +2,6 @@
 
 #include "Engine/StringUtil.h"
 #include "Engine/Xml.h"
-#include "Engine/XmlNesting.h"
 #include "Platform/FileSystem.h"
 
 #include <algorithm>
@@ -330,6 +329,7 @@ std::size_t InternalSubsetEnd(const std::string& text, std::size_t start)
 // what is wrong.
 std::string Parse(TiXmlDocument& document, std::string text)
 {
+    const std::size_t size = text.size(); // the document's, before the placeholder
     const std::size_t start = FindDoctype(text);
     const std::size_t end = start == NotFound ? NotFound : InternalSubsetEnd(text, start);
     std::string declaration;
@@ -339,7 +339,7 @@ std::string Parse(TiXmlDocument& document, std::string text)
         const std::string lines(std::count(declaration.begin(), declaration.end(), '\n'), '\n');
         text.replace(start, end - start, "<!DOCTYPE" + lines + ">");
     }
-    const std::string problem = CheckXmlNesting(text.c_str());
+    const std::string problem = XmlTextProblem(text.c_str(), size);
     if (!problem.empty())
         return problem;
     XmlParse(document, text.c_str());
@@ -429,16 +429,22 @@ void Settings::MixerOpened()
     mixerOpened = true;
 }
 
-// Line ends become "\n", as the parser's own file loading makes them.
+// Line ends become "\n", as the parser's own file loading makes them. Of a
+// file larger than an XML text may be, only as much is read as refuses it.
 bool Settings::ReadText(std::FILE* file, std::string& text)
 {
     std::string raw;
     char chunk[4096];
     std::size_t count;
-    while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+    while (raw.size() <= MaxXmlBytes && (count = std::fread(chunk, 1, sizeof chunk, file)) > 0)
         raw.append(chunk, count);
     if (std::ferror(file))
         return false;
+    if (raw.size() > MaxXmlBytes)
+    {
+        text = std::move(raw);
+        return true;
+    }
     text.reserve(raw.size());
     for (std::size_t at = 0; at < raw.size(); ++at)
     {

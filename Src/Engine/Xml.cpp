@@ -105,6 +105,21 @@ void XmlRequireBool(const TiXmlElement* element, const std::string& name, bool& 
     StringToBool(XmlRequireAttribute(element, name), value);
 }
 
+std::string XmlRequirePath(const TiXmlElement* element, const std::string& name,
+                           const std::string& directory)
+{
+    const std::string path = directory + XmlRequireAttribute(element, name);
+    try
+    {
+        NormalizePath(path);
+    }
+    catch (const std::exception& e)
+    {
+        XmlError(element, e.what());
+    }
+    return path;
+}
+
 const TiXmlElement* XmlRequireChild(const TiXmlNode* node, const char* name, bool required)
 {
     const TiXmlElement* child = node->FirstChildElement(name);
@@ -149,6 +164,14 @@ void XmlUnknownValue(const std::string& tag, const std::string& attribute, const
                 tag.c_str(), attribute.c_str(), value.c_str());
 }
 
+std::string XmlTextProblem(const char* text, std::size_t size)
+{
+    if (size > MaxXmlBytes)
+        return "the document is larger than the " + ToString(MaxXmlBytes >> 20) +
+               " MB an XML file may have";
+    return CheckXmlNesting(text);
+}
+
 void XmlParse(TiXmlDocument& document, const char* text)
 {
     // The longest UTF-8 sequence TinyXML steps over is four bytes.
@@ -162,10 +185,11 @@ void XmlLoadFile(const std::string& file, TiXmlDocument& document)
 {
     if (file.empty())
         throw Error("XML filename was not specified!");
-    const ScopedArray<char> text(ReadFile(file, nullptr));
-    const std::string nesting = CheckXmlNesting(text.Get());
-    if (!nesting.empty())
-        XmlError(&document, "XML parsing error '", nesting, "'");
+    std::size_t size = 0;
+    const ScopedArray<char> text(ReadFile(file, &size));
+    const std::string problem = XmlTextProblem(text.Get(), size);
+    if (!problem.empty())
+        XmlError(&document, "XML parsing error '", problem, "'");
     XmlParse(document, text.Get());
     if (document.Error())
         XmlError(&document, "XML parsing error '", document.ErrorDesc(), "'");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <tinyxml.h>
 
@@ -50,6 +51,12 @@ void XmlRequireBool(const TiXmlElement* element, const std::string& name, bool& 
 // else returns null.
 const TiXmlElement* XmlRequireChild(const TiXmlNode* node, const char* name, bool required);
 
+// The directory followed by the attribute (required), as written; throws
+// the error of NormalizePath with the element's location when the path leads
+// out of the data folder.
+std::string XmlRequirePath(const TiXmlElement* element, const std::string& name,
+                           const std::string& directory);
+
 // Throws Error with the pieces joined, then " in:\n" and the node's location.
 [[noreturn]] void XmlError(const TiXmlNode* node, const std::string& a, const std::string& b = "",
                            const std::string& c = "", const std::string& d = "",
@@ -68,6 +75,15 @@ void XmlUnknownTag(const TiXmlElement* element);
 void XmlUnknownValue(const std::string& tag, const std::string& attribute,
                      const std::string& value);
 
+// No data file of ours comes near this size. The parser needs many times a
+// document's size in memory, so a larger document is not parsed.
+const std::size_t MaxXmlBytes = std::size_t(4) << 20;
+
+// Empty when the text, of that size, may go to the parser; otherwise what is
+// wrong with it: it is larger than MaxXmlBytes, or nested too deep
+// (CheckXmlNesting). Every XML text the game reads is checked so.
+std::string XmlTextProblem(const char* text, std::size_t size);
+
 // Parses the text, up to its first NUL, into the document. TinyXML steps over
 // a multi-byte UTF-8 character whole, so a lead byte just before the end would
 // take it past the terminating NUL: the parse runs over a copy with room to
@@ -77,6 +93,6 @@ void XmlParse(TiXmlDocument& document, const char* text);
 // Fills the document from the data file (disk first, then the archive). Throws
 // "XML filename was not specified!", the file layer's "Can't open file" or
 // "XML parsing error '<description>'" with the document's location; a text
-// nested too deep for the parser, or ending inside a comment, is refused that
+// that XmlTextProblem refuses, or that ends inside a comment, is refused that
 // way before it is parsed, and so is a document without a root element.
 void XmlLoadFile(const std::string& file, TiXmlDocument& document);

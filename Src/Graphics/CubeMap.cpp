@@ -60,7 +60,7 @@ void CubeMap::Finish()
 bool CubeMap::ParseElement(const TiXmlElement* element, const std::string& lowerTag)
 {
     if (lowerTag == "image")
-        LoadStrip(GetDirectory(path) + XmlRequireAttribute(element, "file"));
+        LoadStrip(XmlRequirePath(element, "file", GetDirectory(path)));
     else if (lowerTag == "axisimages")
         ReadAxisImages(element, GetDirectory(path));
     else if (lowerTag == "light")
@@ -111,10 +111,10 @@ void CubeMap::ReadAxisImages(const TiXmlElement* element, const std::string& dir
     for (const TiXmlElement* child = element->FirstChildElement(); child;
          child = child->NextSiblingElement())
     {
-        const std::string file = XmlRequireAttribute(child, "file");
+        const std::string file = XmlRequirePath(child, "file", directory);
         const int face = FaceIndex(XmlLowerTag(child));
         if (face >= 0)
-            surfaces[face] = LoadSurface(directory + file, true);
+            surfaces[face] = LoadSurface(file, true);
     }
 }
 

@@ -156,7 +156,7 @@ void TextureFont::ReadDefinition(const std::string& definition)
     TiXmlDocument document(definition);
     XmlLoadFile(definition, document);
     const TiXmlElement* const root = XmlRequireChild(&document, "Font", true);
-    atlas = std::make_unique<Texture>(GetDirectory(definition) + XmlRequireAttribute(root, "file"));
+    atlas = std::make_unique<Texture>(XmlRequirePath(root, "file", GetDirectory(definition)));
     atlas->SetFormat(GL_INTENSITY);
     const std::string first = XmlGetAttribute(root, "firstAsciiChar", "");
     if (!first.empty())

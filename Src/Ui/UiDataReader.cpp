@@ -292,6 +292,7 @@ UiDataReader::PropertyReader UiDataReader::FindProperty(const std::string& lower
 // inside find it.
 void UiDataReader::BuildFrame(const TiXmlElement* element, const FrameKind& kind)
 {
+    CountFrame(element);
     FrameController& parentFrame = *GetCurrentFrame();
     FrameController* const frame = CreateFrame(element, kind);
     parentFrame.AddChild(frame);

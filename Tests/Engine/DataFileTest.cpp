@@ -237,6 +237,15 @@ TEST_F(DataFileTest, AnEntryLargerThanAnyDataFileIsRefused)
     }
 }
 
+// On the disk as in the archive, before anything is allocated.
+TEST_F(DataFileTest, AFileOnDiskLargerThanAnyDataFileIsRefused)
+{
+    WriteTextFile("Data/Huge.xml", "");
+    std::filesystem::resize_file("Data/Huge.xml", (std::uintmax_t(256) << 20) + 1);
+    EXPECT_EQ("Can't read 'Data/Huge.xml': it is larger than the 256 MB a data file may have",
+              OpenError("Data/Huge.xml", false));
+}
+
 TEST_F(DataFileTest, ADirectoryIsNotADataFile)
 {
     std::filesystem::create_directories("Data/Music.ogg");

@@ -6,11 +6,15 @@
 #include "Engine/LuaState.h"
 #include "Engine/Object.h"
 #include "Engine/ResourceType.h"
+#include "Platform/TerminationSignals.h"
 #include "Support/Capture.h"
 #include "Support/FakeResource.h"
 #include "Support/LuaScript.h"
 #include "Support/TempDirectory.h"
 
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -136,6 +140,65 @@ TEST_F(DataReaderTest, ReadsTheGroupWithItsIncludesResourcesAndScripts)
     EXPECT_EQ("first", LuaEval(lua, "ran"));
     // Nothing is loaded.
     EXPECT_FALSE(store.Find("Data/Textures/a.png", true)->IsQueued());
+}
+
+// Our own paths step up into the data folder ("../Textures/a.png"); one that
+// leads out of it is refused with the file and the line that name it, and
+// nothing outside is read.
+TEST_F(DataReaderTest, APathOutOfTheDataFolderIsRefusedWithTheFileThatNamesIt)
+{
+    WriteTextFile("Outside/Melee.xml", "<MeleeData/>");
+    WriteTextFile("Outside/Melee.lua", "ran = 'outside'");
+    const struct
+    {
+        const char* element;
+        const char* path;
+        const char* location; // where the element stands, when told
+    } cases[] = {
+        {"<resource type=\"3DModel\" file=\"../../../../tmp/x/Cruiser.x\"/>",
+         "Data/Melee/../../../../tmp/x/Cruiser.x", " in:\nData/Melee/Melee.xml, line 2"},
+        {"<resource type=\"Alias\" file=\"../..\\Outside\\Melee.xml\" name=\"Talk\"/>",
+         "Data/Melee/../..\\Outside\\Melee.xml", " in:\nData/Melee/Melee.xml, line 2"},
+        {"<lua file=\"../../Outside/Melee.lua\"/>", "Data/Melee/../../Outside/Melee.lua",
+         " in:\nData/Melee/Melee.xml, line 2"},
+        {"<include file=\"../../Outside/Melee.xml\" type=\"MeleeData\"/>",
+         "Data/Melee/../../Outside/Melee.xml", ""},
+    };
+    WriteTextFile("Data/Root.xml", "<MenuData><include file=\"Melee/Melee.xml\"/></MenuData>");
+    for (const auto& c : cases)
+    {
+        WriteTextFile("Data/Melee/Melee.xml", std::string("<!-- the battle -->\n") + c.element);
+        DataReader own(&store, nullptr, &lua);
+        EXPECT_EQ(std::string("Error while reading file: 'Data/Root.xml'\n"
+                              "Error while reading file: 'Data/Melee/Melee.xml'\nThe path '") +
+                      c.path + "' leads out of the data folder" + c.location,
+                  ErrorOf([&] { own.ReadFile("Data/Root.xml", "MenuData"); }));
+    }
+    EXPECT_EQ("nil", LuaEval(lua, "ran"));
+    EXPECT_EQ(nullptr, store.Find("Talk", false));
+}
+
+// In a child process of its own, as the request cannot be taken back: the
+// exit status says whether the read stopped before its first element.
+[[noreturn]] void ReadAfterTerminationSignal(DataReader& reader, LuaState& lua)
+{
+    Platform::CatchTerminationSignals();
+    std::raise(SIGTERM);
+    const std::string error = ErrorOf([&] { reader.ReadFile("Data/Root.xml", "MenuData"); });
+    std::fprintf(stderr, "%s\n", error.c_str());
+    std::exit(error == "Error while reading file: 'Data/Root.xml'\nThe reading of "
+                       "'Data/Root.xml' was stopped: the game is quitting" &&
+                      LuaEval(lua, "ran") == "nil"
+                  ? 0
+                  : 1);
+}
+
+TEST_F(DataReaderTest, ATerminationSignalStopsTheRead)
+{
+    WriteTextFile("Data/Root.xml", "<MenuData><lua file=\"Scripts/first.lua\"/></MenuData>");
+    WriteTextFile("Data/Scripts/first.lua", "ran = 'first'");
+    EXPECT_EXIT(ReadAfterTerminationSignal(reader, lua), ::testing::ExitedWithCode(0),
+                "was stopped: the game is quitting");
 }
 
 TEST_F(DataReaderTest, AResourceWithContentGetsItsInlineDefinition)

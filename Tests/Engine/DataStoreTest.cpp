@@ -350,6 +350,7 @@ TEST_F(DataStoreTest, BadDescriptorFilesNameTheFile)
     WriteTextFile("Data/nofile.xml", "<Fake>\n<one/></Fake>");
     WriteTextFile("Data/broken.xml", "<Fake><one></Fake>");
     WriteTextFile("Data/late.xml", "<Fake file=\"a.png\"><fails/></Fake>");
+    WriteTextFile("Data/outside.xml", "<Fake file=\"../../a.png\"/>");
     const struct
     {
         const char* path;
@@ -366,6 +367,9 @@ TEST_F(DataStoreTest, BadDescriptorFilesNameTheFile)
                             "Data/broken.xml, line 1"},
         // A failure after the redirect names the redirected file.
         {"Data/late.xml", "Error while reading file: 'Data/a.png'\nBad element 'fails'"},
+        {"Data/outside.xml", "Error while reading file: 'Data/outside.xml'\n"
+                             "The path 'Data/../../a.png' leads out of the data folder in:\n"
+                             "Data/outside.xml, line 1"},
     };
     for (const auto& c : cases)
     {

@@ -97,6 +97,10 @@ TEST_F(LuaTextLoaderTest, SourceTextLoadsAsBefore)
         {"select(2, load(function() return {} end)):match('reader function must return a string')",
          "reader function must return a string"},
         {"select(2, loadfile('Scripts/missing.lua'))", "cannot open Scripts/missing.lua"},
+        {"select(2, loadfile('Scripts/../../text.lua'))",
+         "The path 'Scripts/../../text.lua' leads out of the data folder"},
+        {"select(2, pcall(dofile, '../Scripts/text.lua'))",
+         "The path '../Scripts/text.lua' leads out of the data folder"},
         {"select(2, pcall(dofile, 'Scripts/shell.lua'))", "Scripts/shell.lua:2: line two"},
         {"loadfile('Scripts/shelled.luac')", "nil"},
         // No console to read from.

@@ -1,9 +1,15 @@
+#include "Engine/Xml.h"
+#include "Support/Archive.h"
 #include "Support/TempDirectory.h"
 #include "Support/VirtualDisplay.h"
 #include "Support/ZevProcess.h"
 
 #include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 namespace
 {
@@ -115,6 +121,84 @@ TEST_F(ProcessE2eTest, UnusableSettingsKeepTheirDefaults)
     const std::string saved = ReadTextFile("settings.xml");
     for (const char* option : {"width=\"640\"", "height=\"480\"", "frequency=\"22050\""})
         EXPECT_NE(std::string::npos, saved.find(option)) << option << "\n" << saved;
+}
+
+// Writes the head, the piece repeated up to the size, and the tail, a block
+// at a time, so that this process stays small.
+void WriteRepeated(const std::string& file, const std::string& head, const std::string& piece,
+                   std::size_t size, const std::string& tail)
+{
+    std::ofstream out(file, std::ios::binary);
+    out << head;
+    std::string block;
+    for (int i = 0; i < 65536; ++i)
+        block += piece;
+    std::size_t left = (size - head.size() - tail.size()) / piece.size() * piece.size();
+    while (left > 0)
+    {
+        const std::size_t count = std::min(left, block.size());
+        out.write(block.data(), static_cast<std::streamsize>(count));
+        left -= count;
+    }
+    out << tail;
+}
+
+// A menu interface of the size, full of empty frames, in the archive only.
+void ArchiveEmptyFrames(std::size_t size)
+{
+    std::string text = "<Ui>";
+    text.reserve(size);
+    while (text.size() + 13 <= size)
+        text += "<frame/>";
+    WriteArchive({{"Data/Menu/MainMenu.xml", text + "</Ui>", Z_DEFLATED}});
+    std::filesystem::remove("Data/Menu/MainMenu.xml");
+}
+
+// Data files far larger than any of ours, and one as large as a data file
+// may be, built to take as much memory as it can: the game refuses each with
+// the file's name, within a gigabyte of memory.
+TEST_F(ProcessE2eTest, AHugeDataFileIsRefusedWithinAGigabyteOfMemory)
+{
+    const long long gigabyte = 1ll << 30;
+    const std::size_t megabyte = 1u << 20;
+    std::string tenThousandFrames = "<Ui><frame name='Full'>";
+    for (int i = 0; i < 10000; ++i)
+        tenThousandFrames += "<frame name='$parentA'/>";
+    const struct
+    {
+        const char* name;
+        std::function<void()> write;
+        const char* message;
+    } cases[] = {
+        {"200 MB of empty frames in the archive", [] { ArchiveEmptyFrames(200 * megabyte); },
+         "XML parsing error 'the document is larger than the 4 MB an XML file may have'"},
+        {"255 MB of spaces",
+         [] { WriteRepeated("Data/Menu/MainMenu.xml", "<Ui>", " ", 255 * megabyte, "</Ui>"); },
+         "XML parsing error 'the document is larger than the 4 MB an XML file may have'"},
+        {"frames and elements to the largest size",
+         [&]
+         {
+             WriteRepeated("Data/Menu/MainMenu.xml", tenThousandFrames + "<size>", "<a/>",
+                           MaxXmlBytes, "</size></frame></Ui>");
+         },
+         "The interface builds more than 10000 frames in:\nData/Menu/MainMenu.xml"},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        const TempDirectory run;
+        CopyGameData(run.Path());
+        c.write();
+        const auto zev = StartZev(run.Path(), ZevEnvironment(display));
+        ASSERT_TRUE(zev->WaitForExit(ZevTimeout)) << zev->Output();
+        EXPECT_EQ(255, zev->ExitStatus());
+        const std::string output = zev->Output();
+        EXPECT_NE(std::string::npos, output.find(c.message)) << output;
+        EXPECT_NE(std::string::npos,
+                  output.find("Error while reading file: 'Data/Menu/MainMenu.xml'"))
+            << output;
+        EXPECT_LT(zev->PeakMemory(), gigabyte);
+    }
 }
 
 TEST_F(ProcessE2eTest, AMixerThatDoesNotOpenSavesNoAudioValues)

@@ -1,5 +1,6 @@
 #include "Engine/Settings.h"
 
+#include "Engine/Xml.h"
 #include "Support/TempDirectory.h"
 
 #include <algorithm>
@@ -272,6 +273,25 @@ TEST_F(SettingsTest, AFileThatDoesNotParseIsNeverOverwritten)
     }
     const std::string printed = Load(settings);
     EXPECT_NE(std::string::npos, printed.find("nested deeper than 256 at line 1")) << printed;
+}
+
+// A file larger than any XML file of the game is not parsed, and read no
+// further than it takes to tell: its size counts every byte, also the
+// carriage returns that reading drops.
+TEST_F(SettingsTest, AFileLargerThanAnyXmlFileIsRefusedUnparsed)
+{
+    std::string text = "<Settings><Display><Option width=\"800\"/></Display>";
+    while (text.size() <= MaxXmlBytes)
+        text += "<!-- -->\r\n";
+    text += "</Settings>";
+    WriteTextFile("settings.xml", text);
+    EXPECT_EQ("Can't read 'settings.xml' (the document is larger than the 4 MB an XML file may "
+              "have): using the default settings and leaving the file as it is\n",
+              Load(settings));
+    EXPECT_EQ(640, Settings::width);
+    Settings::height = 600;
+    settings.Save();
+    EXPECT_TRUE(text == ReadTextFile("settings.xml"));
 }
 
 // The save goes through a file of its own that nothing planted beside

@@ -1,5 +1,7 @@
 #include "Engine/StringUtil.h"
 
+#include "Support/Capture.h"
+
 #include <gtest/gtest.h>
 
 TEST(StringUtilTest, BooleansAcceptBothWordsInAnyCaseAndNothingElse)
@@ -102,16 +104,28 @@ TEST(StringUtilTest, NormalizePath)
         {"Data\\Ui\\..\\Fonts\\a.png", "Data/Fonts/a.png"},
         {"Data/Textures/a.png", "Data/Textures/a.png"},
         {"Data/Ui/..x/a", "Datax/a"},
-        {"Data/../x", "x"},
-        {"Data/..", ""},
-        {"a/b/../../../x", "../x"},
-        {"../../x", "../../x"},
-        {"/../x", "/../x"},
+        {"Data//../x", "Data/x"},
+        {"..x/y", "..x/y"},
         {"/a/../x", "/x"},
         {"", ""},
     };
     for (const auto& [path, expected] : cases)
         EXPECT_EQ(expected, NormalizePath(path)) << path;
+}
+
+// Every file the game reads or writes stays in the data folder, the first
+// folder of its path.
+TEST(StringUtilTest, APathThatLeadsOutOfTheDataFolderIsRefused)
+{
+    for (const char* path :
+         {"Data/Melee/../../../../tmp/x/Cruiser.x", "Data/../x", "Data/..", "Data\\..\\x",
+          "Data/..x", "a/b/../../../x", "../x", "..", "./../x", "/../x"})
+    {
+        EXPECT_EQ(std::string("The path '") + path + "' leads out of the data folder",
+                  ErrorOf([&] { NormalizePath(path); }));
+        EXPECT_EQ(std::string("The path '") + path + "' leads out of the data folder",
+                  ErrorOf([&] { GetDirectory(path); }));
+    }
 }
 
 TEST(StringUtilTest, DirectoryAndExtension)

@@ -191,6 +191,37 @@ TEST(XmlTest, LoadFileReadsDataFilesAndReportsFaults)
     DestroyFileMutex();
 }
 
+// The parser needs many times a document's size, so a document larger than
+// any data file of the game is refused before it is parsed.
+TEST(XmlTest, LoadFileRefusesADocumentLargerThanAnyDataFile)
+{
+    TempDirectory dir;
+    CreateFileMutex();
+    const std::string element = "<frame/>";
+    for (const std::size_t size : {MaxXmlBytes, MaxXmlBytes + 1})
+    {
+        std::string text = "<Ui>" + std::string(size - 9, ' ') + "</Ui>";
+        text.replace(4, element.size(), element);
+        ASSERT_EQ(size, text.size());
+        WriteTextFile("Data/Big.xml", text);
+        TiXmlDocument document("Data/Big.xml");
+        const std::string error = ErrorOf([&] { XmlLoadFile("Data/Big.xml", document); });
+        if (size == MaxXmlBytes)
+        {
+            EXPECT_EQ("no error", error);
+            EXPECT_NE(nullptr, document.RootElement()->FirstChildElement("frame"));
+        }
+        else
+        {
+            EXPECT_EQ("XML parsing error 'the document is larger than the 4 MB an XML file may "
+                      "have' in:\nData/Big.xml, line 0",
+                      error);
+            EXPECT_EQ(nullptr, document.FirstChild());
+        }
+    }
+    DestroyFileMutex();
+}
+
 // Texts the parser reads without an error, though they hold no document or
 // lost part of it to a comment that does not end.
 TEST(XmlTest, LoadFileRefusesATextWithoutADocument)

@@ -161,6 +161,22 @@ TEST_F(CubeMapTest, AnAxisImageWithoutFileFails)
     EXPECT_NE(std::string::npos, error.find("Missing attribute 'file'")) << error;
 }
 
+// The faces lie in the data folder: one above it is not read.
+TEST_F(CubeMapTest, AFaceOutsideTheDataFolderFailsWithItsDefinition)
+{
+    WriteBmp("Strip.bmp", 18, 3, [](int x, int) { return FaceColors[x / 3]; });
+    for (const char* children :
+         {"<image file='../Strip.bmp'/>", "<axisimages><posx file='../Strip.bmp'/></axisimages>"})
+    {
+        Define(children);
+        InspectedCubeMap sky("Sky/Sky.xml");
+        EXPECT_EQ("Error while reading file: 'Sky/Sky.xml'\nThe path 'Sky/../Strip.bmp' leads out "
+                  "of the data folder in:\nSky/Sky.xml, line 1",
+                  ErrorOf([&] { sky.Load(); }))
+            << children;
+    }
+}
+
 TEST_F(CubeMapTest, TheLightBlockFillsLightSettings)
 {
     WriteBmp("Sky/Strip.bmp", 6, 1, [](int x, int) { return FaceColors[x]; });

@@ -195,6 +195,9 @@ TEST_F(TextureFontTest, MalformedDefinitionsFailWithTheirPlace)
          "</Character></Font>",
          "Missing attribute 'h' in:\nFonts/Font.xml, line 1"},
         {"<Font file='Glyphs.bmp'", "XML parsing error"},
+        {"<Font file='../Glyphs.bmp'/>",
+         "The path 'Fonts/../Glyphs.bmp' leads out of the data folder in:\nFonts/Font.xml, "
+         "line 1"},
     };
     for (const Case& c : cases)
     {

@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <stdexcept>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -138,8 +139,10 @@ std::string ChildProcess::Errors() const
 void ChildProcess::Reap(int options)
 {
     int result;
-    if (waitpid(pid, &result, options) != pid)
+    rusage usage = {};
+    if (wait4(pid, &result, options, &usage) != pid)
         return;
+    peakMemory = static_cast<long long>(usage.ru_maxrss) * 1024;
     if (WIFEXITED(result))
         status = WEXITSTATUS(result);
     else if (WIFSIGNALED(result))

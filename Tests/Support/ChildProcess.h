@@ -38,6 +38,10 @@ public:
     // The status passed to exit, or 128 plus the signal that ended the
     // process; -1 while it runs.
     int ExitStatus() const { return status; }
+    // The most memory the process held at once (its largest resident set, in
+    // bytes), known once it has ended. It counts the memory this process held
+    // when it started the program, so keep that small.
+    long long PeakMemory() const { return peakMemory; }
 
     void Signal(int signal);
 
@@ -50,6 +54,7 @@ private:
 
     pid_t pid = -1;
     int status = -1;
+    long long peakMemory = 0;
     std::FILE* output;
     std::FILE* errors;
 };

@@ -391,6 +391,12 @@ TEST_F(UiDataReaderTest, RunawayDefinitionsAreRefused)
             generations += "<Anchor point='TOP' inherits='T" + std::to_string(i - 1) + "'/>";
         generations += "</Anchor>";
     }
+    // Frames of one read count together, also those of a nested "Ui".
+    std::string children;
+    for (int i = 0; i < 6000; ++i)
+        children += "<Frame name='$ParentX'/>";
+    const std::string manyFrames =
+        "<Ui><Frame name='G'>" + children + "</Frame></Ui><Frame name='F'>" + children + "</Frame>";
     const struct
     {
         std::string ui;
@@ -407,6 +413,7 @@ TEST_F(UiDataReaderTest, RunawayDefinitionsAreRefused)
          "Include cycle: 'Data/Root.xml' is already being read (Data/Root.xml -> Data/Root.xml)"},
         {generations + "<Frame name='F'><Anchor point='TOP' inherits='T6'/></Frame>",
          "Templates build more than 100000 elements in:\nData/Root.xml"},
+        {manyFrames, "The interface builds more than 10000 frames in:\nData/Root.xml, line 3"},
     };
     for (const auto& c : cases)
     {

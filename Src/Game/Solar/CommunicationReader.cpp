@@ -143,7 +143,7 @@ void CommunicationReader::ReadOption(const TiXmlElement* element, CommunicationL
 
 void CommunicationReader::ReadAudio(const TiXmlElement* element, CommunicationLabel& label)
 {
-    label.audio = CurrentDirectory() + XmlRequireAttribute(element, "file");
+    label.audio = XmlRequirePath(element, "file", CurrentDirectory());
 }
 
 void CommunicationReader::ReadScript(const TiXmlElement* element, CommunicationLabel& label)

@@ -1,6 +1,7 @@
 #include "Graphics/Model3D/Material.h"
 
 #include "Engine/DataStore.h"
+#include "Engine/StringUtil.h"
 #include "Engine/Vector.h"
 #include "Engine/obinstream.h"
 #include "Graphics/Model3D/ModelFile.h"
@@ -144,7 +145,8 @@ Material& Material::SetTexture(DataStore* store, const std::string& path)
 {
     if (!path.empty())
     {
-        texture = store->AddTexture(path, nullptr);
+        // Refuses a texture outside the data folder while its model is read.
+        texture = store->AddTexture(NormalizePath(path), nullptr);
         texturePath = path;
     }
     return *this;

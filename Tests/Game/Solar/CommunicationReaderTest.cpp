@@ -158,6 +158,7 @@ TEST_F(CommunicationReaderTest, BadDataNamesTheFileAndTheLine)
         {"<communication/>", "Missing attribute 'label'"},
         {"<option>Yes</option>", "Missing attribute 'label'"},
         {"<audio/>", "Missing attribute 'file'"},
+        {"<audio file='../x.ogg'/>", "The path 'Talk/../x.ogg' leads out of the data folder"},
         {"<goto/>", "Missing attribute 'label'"},
     };
     for (const Case& c : cases)

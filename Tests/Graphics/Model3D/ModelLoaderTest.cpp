@@ -260,6 +260,38 @@ TEST_F(ModelLoaderTest, AModelFromTheArchiveIsPublishedWithItsTextures)
     EXPECT_NE(nullptr, material.texture);
 }
 
+// A model outside the data folder is not read, so its model file is not
+// written beside it; a texture there is refused with the model that names it.
+TEST_F(ModelLoaderTest, NothingOutsideTheDataFolderIsReadOrWritten)
+{
+    WriteTextFile("Outside/Box.x", XCube());
+    WriteTextFile("Data/Models/Ship.x", XShip());
+    ReplaceInFile("Data/Models/Ship.x", "paint.png", "../../Outside/paint.png");
+    Texture skin("Data/Models/../../Outside/paint.png");
+    Material* paint = new Material("Paint");
+    paint->SetTexture(&skin);
+    OutputOf([&] { ModelLoader(nullptr, "Data/Models/Box.x").Convert(ListOf(MakeCube(paint))); });
+    const std::string texture = "The path 'Data/Models/../../Outside/paint.png' leads out of the "
+                                "data folder";
+    const struct
+    {
+        const char* model;
+        std::string error;
+    } cases[] = {
+        {"Data/../Outside/Box.x", "The path 'Data/../Outside/Box.x' leads out of the data folder"},
+        {"Data/Models/Ship.x", "Error while loading: 'Data/Models/Ship.x':\n" + texture},
+        {"Data/Models/Box.3d", "Error while loading: 'Data/Models/Box.3d':\n" + texture},
+    };
+    for (const auto& c : cases)
+    {
+        std::string error;
+        EXPECT_EQ("", OutputOf([&] { error = LoadModel(c.model); })) << c.model;
+        EXPECT_EQ(c.error, error) << c.model;
+    }
+    EXPECT_EQ((std::vector<std::string>{"Outside/Box.x"}), FilesUnder("Outside"));
+    EXPECT_FALSE(FileExists("Data/Models/Ship.3d"));
+}
+
 TEST_F(ModelLoaderTest, AnImportIsPreparedAndConvertedOnce)
 {
     WriteTextFile("Data/Models/Box.x", XCube());
