@@ -1,5 +1,6 @@
 #include "Engine/Application.h"
 #include "Engine/Error.h"
+#include "Engine/EventDispatcher.h"
 #include "Engine/GameState.h"
 #include "Engine/GameStateManager.h"
 #include "Engine/Profiler.h"
@@ -41,9 +42,10 @@ int Run(VideoInterface* graph)
     }
     catch (const std::exception& e)
     {
-        // Once a signal ends the game, a failure (a script or a read that it
-        // stopped) is no more than the quit: no error box.
-        if (Platform::TerminationRequested())
+        // Once the player ends the game (a signal, or the window closed while
+        // the menu starts), a failure (a script or a read that this stopped)
+        // is no more than the quit: no error box.
+        if (Platform::TerminationRequested() || EventDispatcher::QuitRequested())
         {
             PrintError(e);
             return 0;

@@ -169,12 +169,15 @@ TEST_F(MenuE2eTest, AMenuThatCannotStartEndsTheProcessWithStatus255AndItsMessage
     }
 }
 
-// Each script below prints a line long enough to leave the output buffer and
-// then never returns. SIGTERM stops it and ends the game as a quit, also from
-// a script run while the menu starts: no error box.
+// A script that prints a line long enough to leave the output buffer and then
+// never returns.
+const std::string EndlessScript = "print('looping ' .. string.rep('.', 9000)) while true do end";
+
+// Each script below never returns. SIGTERM stops it and ends the game as a
+// quit, also from a script run while the menu starts: no error box.
 TEST_F(MenuE2eTest, AScriptThatNeverReturnsIsStoppedWhenThePlayerQuits)
 {
-    const std::string loop = "print('looping ' .. string.rep('.', 9000)) while true do end";
+    const std::string& loop = EndlessScript;
     struct Case
     {
         const char* where;
@@ -215,6 +218,25 @@ TEST_F(MenuE2eTest, AScriptThatNeverReturnsIsStoppedWhenThePlayerQuits)
             << zev->Output();
         EXPECT_EQ(std::string::npos, zev->Errors().find("Error: ")) << zev->Errors();
     }
+}
+
+// Closing the window of the menu ends the game, also while the menu starts:
+// the script that never returns is stopped and the game ends as a quit.
+TEST_F(MenuE2eTest, ClosingTheWindowWhileTheMenuStartsEndsTheGame)
+{
+    const TempDirectory run;
+    CopyGameData(run.Path());
+    ReplaceInFile("Data/Menu/MainMenu.xml", "MenuButton_Highlight(self, false)", EndlessScript);
+    zev = StartZev(run.Path(), ZevEnvironment(display));
+    ASSERT_TRUE(zev->WaitForOutput("looping", ZevTimeout)) << zev->Output();
+    window = display.FindWindow(ZevWindowTitle, ZevTimeout);
+    ASSERT_NE(0u, window) << zev->Output();
+
+    display.CloseWindow(window);
+    ExpectCleanEnd(*zev);
+    EXPECT_NE(std::string::npos, zev->Output().find("was stopped: the game is quitting"))
+        << zev->Output();
+    EXPECT_EQ(std::string::npos, zev->Errors().find("Error: ")) << zev->Errors();
 }
 
 // A state that reads a long while: a script prints a line long enough to
