@@ -5,11 +5,11 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build pkg-config g++
-    libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev
+    libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev libsdl-ttf2.0-dev libjpeg-dev
     liblua5.1-0-dev libtinyxml-dev libminizip-dev libvorbis-dev
     libboost-dev libboost-iostreams-dev
     libgl-dev libglu1-mesa-dev libgtest-dev libx11-dev
-    xvfb xauth xdotool imagemagick fonts-dejavu-core zip python3
+    xvfb xauth xdotool imagemagick fonts-dejavu-core zip p7zip-full python3
     clang libclang-rt-14-dev
 )
 

@@ -8,6 +8,7 @@
 #include "Engine/StringUtil.h"
 #include "Engine/Xml.h"
 #include "Graphics/CheckGLError.h"
+#include "Graphics/JpegHeader.h"
 
 #include <SDL_image.h>
 #include <algorithm>
@@ -102,6 +103,62 @@ const Uint8* PixelAt(const SDL_Surface* surface, int row, int column)
            column * surface->format->BytesPerPixel;
 }
 
+// Cyan, magenta, yellow and black bytes, in this order in memory, as
+// SDL_image decodes a JPEG of four components.
+bool HasInkBytes(const SDL_PixelFormat& format)
+{
+    return format.BytesPerPixel == 4 && format.Bmask == 0x000000FF && format.Gmask == 0x0000FF00 &&
+           format.Rmask == 0x00FF0000 && format.Amask == 0xFF000000;
+}
+
+// Whether the JPEG stores its ink inverted, as Adobe's tools do, which their
+// marker tells. Throws Error for a transform of theirs that holds no ink.
+bool IsInkInverted(const JpegHeader& header, const std::string& name)
+{
+    if (!header.adobe)
+        return false;
+    if (header.adobeTransform != JpegHeader::InkTransform &&
+        header.adobeTransform != JpegHeader::YcckTransform)
+        throw Error("Can't convert CMYK image '", name, "': unknown Adobe colour transform ",
+                    ToString(header.adobeTransform));
+    return true;
+}
+
+// The light that the inks leave of one channel; inverted ink is the light
+// already.
+Uint8 InkToLight(int ink, int black, bool inverted)
+{
+    if (!inverted)
+    {
+        ink = 255 - ink;
+        black = 255 - black;
+    }
+    return static_cast<Uint8>((ink * black + 127) / 255);
+}
+
+// An RGB surface of the CMYK pixels of a JPEG of four components.
+SurfacePtr ConvertInkToRgb(SurfacePtr surface, const JpegHeader& header, const std::string& name)
+{
+    const bool inverted = IsInkInverted(header, name);
+    if (!HasInkBytes(*surface->format))
+        throw Error("Can't convert CMYK image '", name, "', its pixels are not CMYK!");
+    SurfacePtr rgb(SDL_CreateRGBSurface(SDL_SWSURFACE, surface->w, surface->h, 24, 0x0000FF,
+                                        0x00FF00, 0xFF0000, 0));
+    if (!rgb)
+        throw Error("Can't convert image '", name, "', out of memory!");
+    for (int y = 0; y < surface->h; ++y)
+    {
+        const Uint8* ink = PixelAt(surface.get(), y, 0);
+        Uint8* light = static_cast<Uint8*>(rgb->pixels) + y * rgb->pitch;
+        for (int x = 0; x < surface->w; ++x, ink += 4)
+        {
+            for (int k = 0; k < 3; ++k)
+                *light++ = InkToLight(ink[k], ink[3], inverted);
+        }
+    }
+    return rgb;
+}
+
 struct TextureFormat
 {
     const char* name;
@@ -176,9 +233,13 @@ SurfacePtr Texture::LoadSurface(const std::string& name, bool powerOfTwo, bool* 
 {
     if (name.empty())
         throw Error("Texture filename was not specified!");
-    SurfacePtr surface(IMG_Load_RW(OpenRW(name), 1));
+    SDL_RWops* const stream = OpenRW(name);
+    const JpegHeader header = JpegHeader::Read(stream);
+    SurfacePtr surface(IMG_Load_RW(stream, 1));
     if (!surface)
         throw Error("Unknown texture format: ", name);
+    if (header.IsCmyk())
+        surface = ConvertInkToRgb(std::move(surface), header, name);
     if (GetPixelFormat(surface.get()) == 0)
         surface = ConvertToRgba(std::move(surface), name);
     const bool rescale = powerOfTwo && !HasPowerOfTwoSize(*surface);

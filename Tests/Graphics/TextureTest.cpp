@@ -1,11 +1,13 @@
 #include "Graphics/Texture.h"
 
+#include "Graphics/JpegHeader.h"
 #include "Support/Capture.h"
 #include "Support/Images.h"
 #include "Support/TempDirectory.h"
 
 #include <SDL_image.h>
 #include <cstdlib>
+#include <functional>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -59,7 +61,111 @@ bool ColorsClose(Uint32 a, Uint32 b, int tolerance)
     return true;
 }
 
+// A picture of two 8x8 blocks, so that each fills JPEG blocks of its own:
+// teal on the left and red on the right.
+constexpr int BlocksWidth = 16;
+constexpr int BlocksHeight = 8;
+constexpr Uint32 Teal = 0xFF008080;
+constexpr Uint32 Red = 0xFFFF0000;
+
+Uint32 BlockLight(int x, int /*y*/)
+{
+    return x < 8 ? Teal : Red;
+}
+
+// The same as ink, 0xCCMMYYKK: teal is full cyan at half black.
+Uint32 BlockInk(int x, int /*y*/)
+{
+    return x < 8 ? 0xFF00007F : 0x00FFFF00;
+}
+
+// The bytes of ImageMagick's Adobe segment of a CMYK JPEG up to its
+// transform, YCCK.
+const std::string AdobeYcck("Adobe\x00\x64\x00\x00\x00\x00\x02", 12);
+
+SDL_RWops* OpenFile(const std::string& name)
+{
+    return SDL_RWFromFile(name.c_str(), "rb");
+}
+
 } // namespace
+
+TEST_F(TextureTest, JpegsOfInkAreShownInTheColoursOfLight)
+{
+    struct Case
+    {
+        const char* file;
+        std::function<void(const char* file)> make;
+        int components;
+        bool adobe;
+        int transform;
+    };
+    const Case cases[] = {
+        {"rgb.jpg", [](const char* file) { Convert(std::string("blocks.bmp ") + file); }, 3, false,
+         0},
+        // ImageMagick stores inverted ink as YCCK.
+        {"ycck.jpg",
+         [](const char* file) { Convert(std::string("blocks.bmp -colorspace CMYK ") + file); }, 4,
+         true, JpegHeader::YcckTransform},
+        {"cmyk.jpg",
+         [](const char* file) { WriteCmykJpeg(file, BlocksWidth, BlocksHeight, false, BlockInk); },
+         4, false, 0},
+        {"adobe.jpg",
+         [](const char* file) { WriteCmykJpeg(file, BlocksWidth, BlocksHeight, true, BlockInk); },
+         4, true, JpegHeader::InkTransform},
+    };
+    WriteBmp("blocks.bmp", BlocksWidth, BlocksHeight, BlockLight);
+    for (const Case& c : cases)
+    {
+        c.make(c.file);
+        SDL_RWops* const stream = OpenFile(c.file);
+        ASSERT_NE(nullptr, stream) << c.file;
+        const JpegHeader header = JpegHeader::Read(stream);
+        EXPECT_EQ(0, SDL_RWtell(stream)) << c.file;
+        SDL_RWclose(stream);
+        EXPECT_EQ(c.components, header.components) << c.file;
+        EXPECT_EQ(c.adobe, header.adobe) << c.file;
+        EXPECT_EQ(c.transform, header.adobeTransform) << c.file;
+
+        const SurfacePtr surface = Texture::LoadSurface(c.file, true);
+        EXPECT_EQ(GLenum(GL_RGB), Texture::GetPixelFormat(surface.get())) << c.file;
+        for (int x = 0; x < BlocksWidth; ++x)
+        {
+            const Uint32 pixel = ReadPixel(surface.get(), x, BlocksHeight / 2);
+            EXPECT_TRUE(ColorsClose(BlockLight(x, 0), pixel, 3))
+                << c.file << " " << x << ": " << std::hex << pixel;
+        }
+    }
+}
+
+TEST_F(TextureTest, CmykJpegsThatCannotBeReadFailNamingTheFile)
+{
+    WriteSolidBmp("teal.bmp", 8, 8, Teal);
+    Convert("teal.bmp -colorspace CMYK ycck.jpg");
+    const std::string ycck = ReadTextFile("ycck.jpg");
+    const std::size_t firstScan = ycck.find("\xFF\xDA");
+    ASSERT_NE(std::string::npos, firstScan);
+
+    // A transform that means no ink could be decoded into any colours.
+    ReplaceInFile("ycck.jpg", AdobeYcck,
+                  AdobeYcck.substr(0, AdobeYcck.size() - 1) + std::string(1, '\x01'));
+    EXPECT_EQ("Can't convert CMYK image 'ycck.jpg': unknown Adobe colour transform 1",
+              ErrorOf([] { Texture::LoadSurface("ycck.jpg", true); }));
+
+    // Every cut of the header before the scan: the reader stops at its end.
+    for (std::size_t size = 0; size < firstScan + 2; ++size)
+    {
+        WriteTextFile("cut.jpg", ycck.substr(0, size));
+        SDL_RWops* const stream = OpenFile("cut.jpg");
+        ASSERT_NE(nullptr, stream);
+        JpegHeader::Read(stream);
+        EXPECT_EQ(0, SDL_RWtell(stream)) << size;
+        SDL_RWclose(stream);
+        EXPECT_EQ("Unknown texture format: cut.jpg",
+                  ErrorOf([] { Texture::LoadSurface("cut.jpg", true); }))
+            << size;
+    }
+}
 
 TEST_F(TextureTest, SidesAreRescaledToPowersOfTwo)
 {

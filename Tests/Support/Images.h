@@ -13,6 +13,13 @@ void WriteBmp(const std::string& name, int width, int height, const PixelColor& 
 // The same with one colour.
 void WriteSolidBmp(const std::string& name, int width, int height, Uint32 color);
 
+// A baseline JPEG of four components, written by libjpeg at the best
+// quality: each pixel's ink from the function as 0xCCMMYYKK, stored as it is
+// without any colour marker, or inverted with Adobe's marker (transform 0) as
+// Adobe's tools store it.
+void WriteCmykJpeg(const std::string& name, int width, int height, bool adobe,
+                   const PixelColor& ink);
+
 // Runs ImageMagick's convert with the arguments (quoted as the shell takes
 // them); fails the current test when it fails.
 void Convert(const std::string& arguments);

@@ -538,7 +538,10 @@ void LoaderX::ReadTextureFilename(MaterialInfo& material)
     const char* close = open == blockEnd ? blockEnd : std::find(open + 1, blockEnd, '"');
     if (close == blockEnd)
         Fail("texture file name without its quotes");
-    material.textureFile = directory + std::string(open + 1, close);
+    const std::string file(open + 1, close);
+    // An empty name is a material without texture, not the model's folder.
+    if (!file.empty())
+        material.textureFile = directory + file;
     cursor = close + 1;
     ReadWord();
     WalkBlock(blockEnd, [](BlockId) { return false; });

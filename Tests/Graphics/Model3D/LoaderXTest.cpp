@@ -184,6 +184,16 @@ TEST_F(LoaderXTest, MaterialsKeepTheirColoursAndTexturesAndTheFacesTheirMaterial
     EXPECT_NE(nullptr, store.GetTexture("Models/unused.png", false));
 }
 
+TEST_F(LoaderXTest, AnEmptyTextureFileNameMeansNoTexture)
+{
+    const MeshList meshes = Import(XShipWithoutPaintTexture());
+    const Material& paint = *meshes[0]->subMeshes[0]->material;
+    EXPECT_EQ("Paint", paint.name);
+    EXPECT_EQ(nullptr, paint.texture);
+    EXPECT_EQ("", paint.texturePath);
+    EXPECT_EQ(nullptr, store.Find("Models/", true)); // the model's folder
+}
+
 TEST_F(LoaderXTest, CommentsAndUnknownBlocksArePassedOver)
 {
     const std::string body = "# hash\n// slashes\nUnknown Name {\n { nested } \n}\nMesh Top {\n}\n"

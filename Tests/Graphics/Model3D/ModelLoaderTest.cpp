@@ -323,6 +323,31 @@ TEST_F(ModelLoaderTest, AnImportIsPreparedAndConvertedOnce)
     EXPECT_EQ("no error", error);
 }
 
+TEST_F(ModelLoaderTest, AMaterialWithAnEmptyTextureFileNameHasNoTextureInTheModelFileEither)
+{
+    WriteTextFile("Data/Models/Ship.x", XShipWithoutPaintTexture());
+    std::string error;
+    OutputOf([&] { error = LoadModel("Data/Models/Ship.x"); });
+    ASSERT_EQ("no error", error);
+    ASSERT_EQ("no error", LoadModel("Data/Models/Ship.3d"));
+    const MeshList& imported = MeshesOf("Data/Models/Ship.x");
+    const MeshList& converted = MeshesOf("Data/Models/Ship.3d");
+    ASSERT_EQ(imported.size(), converted.size());
+    for (std::size_t i = 0; i < imported.size(); ++i)
+    {
+        ASSERT_EQ(imported[i]->subMeshes.size(), converted[i]->subMeshes.size()) << i;
+        for (std::size_t k = 0; k < imported[i]->subMeshes.size(); ++k)
+        {
+            const Material& before = *imported[i]->subMeshes[k]->material;
+            const Material& after = *converted[i]->subMeshes[k]->material;
+            EXPECT_EQ(before.name, after.name);
+            EXPECT_EQ(nullptr, before.texture) << before.name;
+            EXPECT_EQ(nullptr, after.texture) << after.name;
+            EXPECT_EQ("", after.texturePath) << after.name;
+        }
+    }
+}
+
 TEST_F(ModelLoaderTest, AnImportWhoseModelFileCannotBeWrittenIsUsedAsImported)
 {
     // The model comes from the archive; where its model file would go there

@@ -123,6 +123,15 @@ AnimationSet Idle {
 )";
 }
 
+// XShip whose material "Paint" names its texture file as "".
+inline std::string XShipWithoutPaintTexture()
+{
+    std::string ship = XShip();
+    const std::string texture = "\"paint.png\"";
+    ship.replace(ship.find(texture), texture.size(), "\"\"");
+    return ship;
+}
+
 // A cube from -1 to 1 in the frame Box: six quads over its eight corners,
 // wound outward, with a normal per corner pointing away from the centre.
 inline std::string XCube()
