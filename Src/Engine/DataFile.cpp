@@ -6,9 +6,12 @@
 #include "Engine/StringUtil.h"
 #include "Platform/FileSystem.h"
 
+#include <algorithm>
+#include <boost/crc.hpp>
 #include <filesystem>
 #include <memory>
 #include <unzip.h>
+#include <vector>
 
 const char* const ArchiveName = "Data.zip";
 
@@ -101,11 +104,83 @@ std::string ZipProblem(int code)
     throw Error("Can't read '", name, "' from '", ArchiveName, "': ", problem);
 }
 
+// A size of this in the directory stands for the next 64-bit size of the
+// entry's Zip64 extra field (id 1): the uncompressed one first, then the
+// compressed one, each only where the directory holds the marker. minizip 1.1
+// on a 64-bit system leaves the marker in their place.
+const ZPOS64_T Zip64Marker = 0xFFFFFFFF;
+const ZPOS64_T Zip64Id = 1;
+
+ZPOS64_T LittleEndian(const unsigned char* bytes, int count)
+{
+    ZPOS64_T value = 0;
+    for (int i = count - 1; i >= 0; --i)
+        value = value << 8 | bytes[i];
+    return value;
+}
+
+// A marked size that the field does not hold stays marked, and the size
+// checks refuse it.
+void TakeZip64Sizes(const std::vector<unsigned char>& extra, unz_file_info64& info)
+{
+    for (std::size_t at = 0; at + 4 <= extra.size();)
+    {
+        const std::size_t end =
+            std::min<std::size_t>(extra.size(), at + 4 + LittleEndian(&extra[at + 2], 2));
+        if (LittleEndian(&extra[at], 2) == Zip64Id)
+        {
+            std::size_t next = at + 4;
+            for (ZPOS64_T* const size : {&info.uncompressed_size, &info.compressed_size})
+            {
+                if (*size != Zip64Marker)
+                    continue;
+                if (next + 8 > end)
+                    return;
+                *size = LittleEndian(&extra[next], 8);
+                next += 8;
+            }
+            return;
+        }
+        at = end;
+    }
+}
+
+// The directory's record of the entry found last, with the sizes of its Zip64
+// extra field; returns minizip's status. The record itself has been read, so
+// an extra field that cannot be is one that runs past the end of the archive.
+int CurrentEntryInfo(unzFile archive, unz_file_info64& info)
+{
+    const int status = unzGetCurrentFileInfo64(archive, &info, nullptr, 0, nullptr, 0, nullptr, 0);
+    if (status != UNZ_OK || info.size_file_extra == 0)
+        return status;
+    std::vector<unsigned char> extra(info.size_file_extra);
+    if (unzGetCurrentFileInfo64(archive, &info, nullptr, 0, extra.data(),
+                                static_cast<uLong>(extra.size()), nullptr, 0) != UNZ_OK)
+        return UNZ_BADZIPFILE;
+    TakeZip64Sizes(extra, info);
+    return UNZ_OK;
+}
+
+// The bit of the general purpose flags that marks an encrypted entry.
+const uLong Encrypted = 1;
+
+// minizip hands out an entry of bzip2 as if it were stored, and one that it
+// cannot decrypt as damaged.
+std::string MethodProblem(const unz_file_info64& info)
+{
+    if (info.flag & Encrypted)
+        return "it is encrypted";
+    if (info.compression_method != 0 && info.compression_method != Z_DEFLATED)
+        return "its compression method (" + ToString(static_cast<int>(info.compression_method)) +
+               ") is not supported";
+    return "";
+}
+
 // Deflate packs at most about 1032 bytes into one; sizes beyond what the
 // archive can hold are damage, and must not be allocated.
 const unsigned long MaxDeflateRatio = 1032;
 
-std::string SizeProblem(const unz_file_info& info)
+std::string SizeProblem(const unz_file_info64& info)
 {
     std::error_code error;
     const std::uintmax_t archiveSize = std::filesystem::file_size(ArchiveName, error);
@@ -114,25 +189,31 @@ std::string SizeProblem(const unz_file_info& info)
         (stored && info.uncompressed_size != info.compressed_size) ||
         info.uncompressed_size / MaxDeflateRatio > info.compressed_size)
         return "its sizes do not fit the archive";
-    // minizip inflates no more than the size an entry declares, so refusing
-    // the declared size bounds the inflated one too.
+    // No more than the declared size is read, so refusing it bounds the
+    // inflated one too.
     if (info.uncompressed_size > MaxFileSize)
         return TooLarge;
     return "";
 }
 
-// Reads the entry opened last. The reader counts in int, and so do the memory
-// streams of OpenRW.
-char* ReadCurrentEntry(unzFile archive, const char* name, std::size_t* size)
+std::string EntryProblem(const unz_file_info64& info)
 {
-    unz_file_info info;
-    const int status = unzGetCurrentFileInfo(archive, &info, nullptr, 0, nullptr, 0, nullptr, 0);
-    const std::string problem = status != UNZ_OK ? ZipProblem(status) : SizeProblem(info);
-    if (!problem.empty())
-    {
-        unzCloseCurrentFile(archive);
-        ThrowDamaged(name, problem);
-    }
+    const std::string method = MethodProblem(info);
+    return method.empty() ? SizeProblem(info) : method;
+}
+
+bool MatchesChecksum(const char* content, std::size_t length, const unz_file_info64& info)
+{
+    boost::crc_32_type checksum;
+    checksum.process_bytes(content, length);
+    return checksum.checksum() == info.crc;
+}
+
+// Reads the entry opened last, whose record the info is. The reader counts in
+// int, and so do the memory streams of OpenRW.
+char* ReadCurrentEntry(unzFile archive, const unz_file_info64& info, const char* name,
+                       std::size_t* size)
+{
     const unsigned length = static_cast<unsigned>(info.uncompressed_size);
     std::unique_ptr<char[]> buffer(new char[length + 1]);
     const int read = unzReadCurrentFile(archive, buffer.get(), length);
@@ -229,10 +310,15 @@ char* ReadFromZip(const char* name, std::size_t* size)
         return nullptr;
     if (found != UNZ_OK)
         ThrowDamaged(name, ZipProblem(found));
+    unz_file_info64 info;
+    const int status = CurrentEntryInfo(archive.file, info);
+    const std::string problem = status != UNZ_OK ? ZipProblem(status) : EntryProblem(info);
+    if (!problem.empty())
+        ThrowDamaged(name, problem);
     const int opened = unzOpenCurrentFile(archive.file);
     if (opened != UNZ_OK)
         ThrowDamaged(name, ZipProblem(opened));
-    return ReadCurrentEntry(archive.file, name, size);
+    return ReadCurrentEntry(archive.file, info, name, size);
 }
 
 int FreeMemRW(SDL_RWops* stream)

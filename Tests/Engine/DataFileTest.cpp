@@ -182,6 +182,9 @@ TEST_F(DataFileTest, ADamagedArchiveNamesTheArchiveTheEntryAndTheFault)
              zip[LocalHeader(zip) + 8] = 99;
              zip[CentralEntry(zip) + 10] = 99;
          },
+         "its compression method (99) is not supported"},
+        {"another method in the local header", 0,
+         [&](std::string& zip) { zip[LocalHeader(zip) + 8] = 99; },
          "its header is damaged or its compression method unknown"},
         {"a wrong offset", 0, [&](std::string& zip) { SetU32(zip, CentralEntry(zip) + 42, 7); },
          "its header is damaged or its compression method unknown"},
@@ -210,6 +213,102 @@ TEST_F(DataFileTest, ADamagedArchiveNamesTheArchiveTheEntryAndTheFault)
         if (std::string(c.fault) != "a cut central directory")
         {
             EXPECT_EQ("Can't open file 'Data/None.txt'", OpenError("Data/None.txt", false));
+        }
+    }
+}
+
+namespace
+{
+
+// A data file that every method packs, so that no archiver stores it instead.
+std::string PackableContent()
+{
+    std::string content = "<Root>\n";
+    for (int i = 0; i < 60; ++i)
+        content += "  <Item name=\"item" + std::to_string(i) + "\"/>\n";
+    return content + "</Root>\n";
+}
+
+std::string ContentOrError(const std::string& name, bool stream)
+{
+    try
+    {
+        return stream ? ReadStream(name) : Read(name);
+    }
+    catch (const Error& e)
+    {
+        return e.what();
+    }
+}
+
+} // namespace
+
+// Archives as the everyday tools write them: Zip64 records (which Info-ZIP's
+// zip gives only the sizes it marks) are read, and an entry that only a method
+// of another kind or a password unpacks is refused for that cause.
+TEST_F(DataFileTest, ArchivesOfTheEverydayToolsAreReadOrRefusedForTheirCause)
+{
+    struct Case
+    {
+        std::vector<std::string> command;
+        const char* problem; // null when the entry is read
+    };
+    const Case cases[] = {
+        {{"zip", "-q", "-fz"}, nullptr},
+        {{"zip", "-q", "-fz", "-0"}, nullptr},
+        {{"zip", "-q", "-Z", "bzip2"}, "its compression method (12) is not supported"},
+        {{"zip", "-q", "-P", "secret"}, "it is encrypted"},
+        {{"zip", "-q", "-0", "-P", "secret"}, "it is encrypted"},
+        {{"7z", "a", "-tzip", "-mm=LZMA"}, "its compression method (14) is not supported"},
+        {{"7z", "a", "-tzip", "-psecret", "-mem=AES256"}, "it is encrypted"},
+    };
+    const std::string content = PackableContent();
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(testing::PrintToString(c.command));
+        WriteTextFile("Data/Root.xml", content);
+        ASSERT_NO_FATAL_FAILURE(PackIntoArchive(c.command, {"Data/Root.xml"}));
+        const std::string expected =
+            c.problem ? std::string("Can't read 'Data/Root.xml' from 'Data.zip': ") + c.problem
+                      : content;
+        for (bool stream : {false, true})
+            EXPECT_EQ(expected, ContentOrError("Data/Root.xml", stream)) << "stream: " << stream;
+    }
+}
+
+// The sizes of a Zip64 extra field meet the same checks as any other, the
+// checksum among them.
+TEST_F(DataFileTest, AZip64SizeThatIsWrongIsDamage)
+{
+    const std::string content = PackableContent();
+    const unsigned length = static_cast<unsigned>(content.size());
+    struct Case
+    {
+        unsigned size;
+        std::string problem;
+    };
+    const Case cases[] = {
+        {length - 1, "its checksum does not match its content"},
+        {length + 100, "it ends after " + std::to_string(length) + " of its " +
+                           std::to_string(length + 100) + " bytes"},
+        {2000000000, "its sizes do not fit the archive"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.size);
+        WriteTextFile("Data/Root.xml", content);
+        ASSERT_NO_FATAL_FAILURE(PackIntoArchive({"zip", "-q", "-fz"}, {"Data/Root.xml"}));
+        std::string archive = ReadTextFile(ArchiveName);
+        // The directory's Zip64 field holds the uncompressed size alone.
+        const std::size_t field =
+            archive.find(std::string("\x01\x00\x08\x00", 4), CentralEntry(archive));
+        ASSERT_NE(std::string::npos, field);
+        SetU32(archive, field + 4, c.size);
+        WriteTextFile(ArchiveName, archive);
+        for (bool stream : {false, true})
+        {
+            EXPECT_EQ("Can't read 'Data/Root.xml' from 'Data.zip': " + c.problem,
+                      OpenError("Data/Root.xml", stream));
         }
     }
 }

@@ -1,8 +1,10 @@
 #include "Support/Archive.h"
 
 #include "Engine/DataFile.h"
+#include "Support/ChildProcess.h"
 #include "Support/TempDirectory.h"
 
+#include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <zip.h>
@@ -34,6 +36,18 @@ void MoveIntoArchive(const std::vector<std::string>& files)
         std::filesystem::remove(file);
     }
     WriteArchive(entries);
+}
+
+void PackIntoArchive(const std::vector<std::string>& command, const std::vector<std::string>& files)
+{
+    std::filesystem::remove(ArchiveName);
+    std::vector<std::string> run = command;
+    run.push_back(ArchiveName);
+    run.insert(run.end(), files.begin(), files.end());
+    const ToolRun packed = RunTool(run, {}, std::chrono::seconds(30));
+    ASSERT_TRUE(packed.succeeded) << run[0] << ": " << packed.output << packed.errors;
+    for (const std::string& file : files)
+        std::filesystem::remove(file);
 }
 
 void MoveDataIntoArchive()

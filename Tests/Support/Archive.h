@@ -18,6 +18,12 @@ void WriteArchive(const std::vector<ArchiveEntry>& entries);
 // names, so that they can only be read from the archive.
 void MoveIntoArchive(const std::vector<std::string>& files);
 
+// Moves the files from the disk into a new "Data.zip" made by an archiver as a
+// person runs it: the command (its program and options) is followed by the
+// archive's name and the files. Fails the current test when the archiver does.
+void PackIntoArchive(const std::vector<std::string>& command,
+                     const std::vector<std::string>& files);
+
 // Moves every file under the folder "Data" into a new "Data.zip" and removes
 // the folder, so that the game runs from the archive alone.
 void MoveDataIntoArchive();
