@@ -225,10 +225,26 @@ char* ReadCurrentEntry(unzFile archive, const unz_file_info64& info, const char*
                                ToString(static_cast<int>(length)) + " bytes");
     if (closed != UNZ_OK)
         ThrowDamaged(name, ZipProblem(closed));
+    // minizip checks the sum only against the size it read itself, and it
+    // reads no Zip64 size.
+    if (!MatchesChecksum(buffer.get(), length, info))
+        ThrowDamaged(name, ZipProblem(UNZ_CRCERROR));
     return Terminate(std::move(buffer), length, size);
 }
 
 } // namespace
+
+std::string DataPath(const std::string& name)
+{
+    const std::string path = NormalizePath(name);
+    const bool absolute = !path.empty() && path[0] == '/';
+    const bool drive = path.size() > 1 && path[1] == ':';
+    const bool climbs = path == ".." || path.compare(0, 3, "../") == 0 ||
+                        path.find("/..") != std::string::npos;
+    if (absolute || drive || climbs)
+        throw Error("The path '", name, "' leads out of the data folder");
+    return path;
+}
 
 void CreateFileMutex()
 {
@@ -243,7 +259,7 @@ void DestroyFileMutex()
 
 char* ReadFile(const std::string& name, std::size_t* size)
 {
-    const std::string path = NormalizePath(name);
+    const std::string path = DataPath(name);
     const ScopedLock lock(fileMutex);
     char* buffer = ReadFromDisk(path.c_str(), size);
     if (!buffer)
@@ -255,7 +271,7 @@ char* ReadFile(const std::string& name, std::size_t* size)
 
 SDL_RWops* OpenRW(const std::string& name)
 {
-    const std::string path = NormalizePath(name);
+    const std::string path = DataPath(name);
     ScopedLock lock(fileMutex);
     if (IsFileOnDisk(path.c_str()))
     {

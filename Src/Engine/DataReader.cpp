@@ -1,5 +1,6 @@
 #include "Engine/DataReader.h"
 
+#include "Engine/DataFile.h"
 #include "Engine/DataStore.h"
 #include "Engine/Error.h"
 #include "Engine/LuaState.h"
@@ -74,7 +75,7 @@ DataReader::DataReader(DataStore* store, EventDispatcher* events, LuaState* lua)
 
 void DataReader::ReadFile(const std::string& file, const std::string& rootName)
 {
-    const std::string path = NormalizePath(CurrentDirectory() + file);
+    const std::string path = DataPath(CurrentDirectory() + file);
     TiXmlDocument document(path);
     try
     {

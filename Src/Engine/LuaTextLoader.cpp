@@ -117,7 +117,7 @@ std::unique_ptr<char[]> ReadScript(lua_State* L, const char* file, std::size_t& 
 {
     try
     {
-        std::unique_ptr<char[]> buffer(ReadFromDisk(NormalizePath(file).c_str(), &size));
+        std::unique_ptr<char[]> buffer(ReadFromDisk(DataPath(file).c_str(), &size));
         if (!buffer)
             lua_pushfstring(L, "cannot open %s", file);
         return buffer;

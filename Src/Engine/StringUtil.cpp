@@ -1,7 +1,5 @@
 #include "Engine/StringUtil.h"
 
-#include "Engine/Error.h"
-
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -14,11 +12,6 @@
 
 namespace
 {
-
-[[noreturn]] void ThrowLeadsOut(const std::string& path)
-{
-    throw Error("The path '", path, "' leads out of the data folder");
-}
 
 bool EqualsIgnoringCase(const char* text, const char* word)
 {
@@ -105,18 +98,14 @@ std::string NormalizePath(const std::string& path)
 {
     std::string result = path;
     std::replace(result.begin(), result.end(), '\\', '/');
-    if (result == ".." || result.compare(0, 3, "../") == 0)
-        ThrowLeadsOut(path);
     for (;;)
     {
         const std::size_t up = result.find("/..");
-        if (up == std::string::npos)
+        if (up == std::string::npos || up == 0)
             return result;
-        // With no folder left before it to remove, the ".." would leave the
-        // first one, the data folder (or the root of the file system).
-        const std::size_t slash = up == 0 ? std::string::npos : result.rfind('/', up - 1);
+        const std::size_t slash = result.rfind('/', up - 1);
         if (slash == std::string::npos)
-            ThrowLeadsOut(path);
+            return result;
         result.erase(slash, up + 3 - slash);
     }
 }

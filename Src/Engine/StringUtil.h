@@ -26,10 +26,9 @@ bool StringToFloat(const char* text, float& value);
 void ToLower(std::string& text);
 
 // Backslashes become slashes and every "/.." removes the component before it:
-// Data/Ui/../Fonts/a.png is Data/Fonts/a.png. Every file the game reads or
-// writes lies in the data folder, the first component of a relative path
-// ("Data"), so a path that leads above it (Data/../x, ../x) throws Error
-// "The path '<path>' leads out of the data folder".
+// Data/Ui/../Fonts/a.png is Data/Fonts/a.png. A "/.." with no component
+// before it to remove (Data/../x, /../x) stays, and so does everything after
+// it; a leading "../" stays too.
 std::string NormalizePath(const std::string& path);
 
 // The normalised path up to and including its last "/"; "" when it has none.

@@ -111,7 +111,7 @@ std::string XmlRequirePath(const TiXmlElement* element, const std::string& name,
     const std::string path = directory + XmlRequireAttribute(element, name);
     try
     {
-        NormalizePath(path);
+        DataPath(path);
     }
     catch (const std::exception& e)
     {

@@ -52,7 +52,7 @@ void XmlRequireBool(const TiXmlElement* element, const std::string& name, bool& 
 const TiXmlElement* XmlRequireChild(const TiXmlNode* node, const char* name, bool required);
 
 // The directory followed by the attribute (required), as written; throws
-// the error of NormalizePath with the element's location when the path leads
+// the error of DataPath with the element's location when the path leads
 // out of the data folder.
 std::string XmlRequirePath(const TiXmlElement* element, const std::string& name,
                            const std::string& directory);

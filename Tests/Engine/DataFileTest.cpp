@@ -137,6 +137,31 @@ TEST_F(DataFileTest, MissingFilesThrow)
     }
 }
 
+// Every data file lies in the data folder, the first folder of its path. A
+// path that climbs above it, or an absolute one, is refused before anything
+// is looked for, so nothing tells whether a file outside exists.
+TEST_F(DataFileTest, APathOutOfTheDataFolderIsRefused)
+{
+    WriteTextFile("Data/Root.xml", "inside");
+    WriteArchive({{"Data/Root.xml", "inside", Z_DEFLATED}});
+    const std::string absolute = (std::filesystem::current_path() / "Data/Root.xml").string();
+    for (const std::string& path :
+         {std::string("Data/Melee/../../../../tmp/x/Cruiser.x"), std::string("Data/../x"),
+          std::string("Data/.."), std::string("Data\\..\\x"), std::string("Data/..x"),
+          std::string("a/b/../../../x"), std::string("../x"), std::string(".."),
+          std::string("./../x"), std::string("/../x"), std::string("/etc/passwd"), absolute,
+          std::string("C:\\Data\\Root.xml"), std::string("c:Data/Root.xml"),
+          std::string("\\\\server\\Data\\Root.xml")})
+    {
+        const std::string refused = "The path '" + path + "' leads out of the data folder";
+        for (bool stream : {false, true})
+            EXPECT_EQ(refused, OpenError(path, stream)) << path;
+    }
+    EXPECT_EQ("Data/Fonts/a.png", DataPath("Data\\Ui\\..\\Fonts\\a.png"));
+    EXPECT_EQ("..x/y", DataPath("..x/y"));
+    EXPECT_EQ("inside", Read("Data/Fonts/../Root.xml"));
+}
+
 // Damages the bytes of an archive holding one entry, Data/Bad.txt, so that
 // each case finds its own fault.
 TEST_F(DataFileTest, ADamagedArchiveNamesTheArchiveTheEntryAndTheFault)

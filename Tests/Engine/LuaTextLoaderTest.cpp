@@ -6,6 +6,7 @@
 #include "Support/LuaScript.h"
 #include "Support/TempDirectory.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -110,6 +111,18 @@ TEST_F(LuaTextLoaderTest, SourceTextLoadsAsBefore)
     for (const Case& c : cases)
         EXPECT_EQ(c.value, Eval(c.expression)) << c.expression;
     EXPECT_EQ("nil", Eval("Loaded"));
+
+    // A script is refused by an absolute path even where it is there, and
+    // nothing tells whether a file outside exists.
+    const std::string absolute = (std::filesystem::current_path() / "Scripts/text.lua").string();
+    for (const std::string& path : {absolute, std::string("C:\\Scripts\\text.lua"),
+                                    std::string("/etc/passwd"), std::string("/no/such.lua")})
+    {
+        const std::string refused = "The path '" + path + "' leads out of the data folder";
+        EXPECT_EQ(refused, Eval("select(2, loadfile([[" + path + "]]))"));
+        EXPECT_EQ(refused, Eval("select(2, pcall(dofile, [[" + path + "]]))"));
+    }
+    EXPECT_EQ("3", Eval("Count"));
 }
 
 } // namespace

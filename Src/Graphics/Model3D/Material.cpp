@@ -1,5 +1,6 @@
 #include "Graphics/Model3D/Material.h"
 
+#include "Engine/DataFile.h"
 #include "Engine/DataStore.h"
 #include "Engine/StringUtil.h"
 #include "Engine/Vector.h"
@@ -146,7 +147,7 @@ Material& Material::SetTexture(DataStore* store, const std::string& path)
     if (!path.empty())
     {
         // Refuses a texture outside the data folder while its model is read.
-        texture = store->AddTexture(NormalizePath(path), nullptr);
+        texture = store->AddTexture(DataPath(path), nullptr);
         texturePath = path;
     }
     return *this;

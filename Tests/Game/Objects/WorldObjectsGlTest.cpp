@@ -19,8 +19,10 @@
 #include "WorldFixture.h"
 
 #include <GL/gl.h>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace
@@ -80,10 +82,11 @@ protected:
 
     void RegisterModels()
     {
-        for (const char* name : {"Asteroid", "Planet"})
+        for (const std::string name : {"Asteroid", "Planet"})
         {
-            store.AddResource(std::string(ZEV_SOURCE_DIR) + "/Data/Models/" + name + ".3d", name,
-                              ResourceType::Model);
+            const std::string file = name + ".3d";
+            std::filesystem::copy_file(std::string(ZEV_SOURCE_DIR) + "/Data/Models/" + file, file);
+            store.AddResource(file, name.c_str(), ResourceType::Model);
         }
         WriteBmp("Explosion.bmp", 128, 16, [](int x, int) { return FrameColor(x / 16); });
         WriteTextFile("Explosion.xml", "<AnimatedTexture file='Explosion.bmp'><grid x='16' y='16'/>"

@@ -278,7 +278,8 @@ TEST_F(ModelLoaderTest, NothingOutsideTheDataFolderIsReadOrWritten)
         const char* model;
         std::string error;
     } cases[] = {
-        {"Data/../Outside/Box.x", "The path 'Data/../Outside/Box.x' leads out of the data folder"},
+        {"Data/../Outside/Box.x", "Error while loading: 'Data/../Outside/Box.x':\nThe path "
+                                  "'Data/../Outside/Box.x' leads out of the data folder"},
         {"Data/Models/Ship.x", "Error while loading: 'Data/Models/Ship.x':\n" + texture},
         {"Data/Models/Box.3d", "Error while loading: 'Data/Models/Box.3d':\n" + texture},
     };
@@ -403,14 +404,14 @@ TEST_F(ModelLoaderTest, TheGeneratedModelsAreClosedAndInRange)
 {
     // The imports are converted here, never in the repository.
     std::filesystem::create_directories("Data/Models");
-    for (const char* name : {"Cruiser.x", "MotherShip.x"})
+    const char* const models[] = {"Cube.3d", "Planet.3d",  "Asteroid.3d",
+                                  "Ship.3d", "Cruiser.x", "MotherShip.x"};
+    for (const char* name : models)
         std::filesystem::copy_file(std::string(ZEV_SOURCE_DIR) + "/Data/Models/" + name,
                                    std::string("Data/Models/") + name);
-    const std::string source = std::string(ZEV_SOURCE_DIR) + "/Data/Models/";
-    for (const std::string& path : {source + "Cube.3d", source + "Planet.3d", source + "Asteroid.3d",
-                                   source + "Ship.3d", std::string("Data/Models/Cruiser.x"),
-                                   std::string("Data/Models/MotherShip.x")})
+    for (const char* name : models)
     {
+        const std::string path = std::string("Data/Models/") + name;
         std::string error;
         const std::string output = OutputOf([&] { error = LoadModel(path); });
         ASSERT_EQ("no error", error) << path;
@@ -429,8 +430,6 @@ TEST_F(ModelLoaderTest, TheGeneratedModelsAreClosedAndInRange)
     // plate's own.
     EXPECT_EQ(16u + 6 * 17 + 17, mother.vertexCount);
     EXPECT_EQ("Data/Models/Hull.png", mother.subMeshes[0]->material->texturePath);
-    const Material& hull = *MeshesOf(std::string(ZEV_SOURCE_DIR) + "/Data/Models/Ship.3d")[0]
-                                ->subMeshes[0]
-                                ->material;
-    EXPECT_EQ(std::string(ZEV_SOURCE_DIR) + "/Data/Models/Hull.png", hull.texturePath);
+    const Material& hull = *MeshesOf("Data/Models/Ship.3d")[0]->subMeshes[0]->material;
+    EXPECT_EQ("Data/Models/Hull.png", hull.texturePath);
 }

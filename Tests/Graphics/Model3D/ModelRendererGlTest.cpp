@@ -79,6 +79,14 @@ protected:
         return model;
     }
 
+    // Our own model files, copied into the test's data folder.
+    static void CopyModelFiles(std::initializer_list<const char*> names)
+    {
+        for (const char* name : names)
+            WriteTextFile(std::string("Data/Models/") + name,
+                          ReadTextFile(std::string(ZEV_SOURCE_DIR) + "/Data/Models/" + name));
+    }
+
     Model* WriteAndLoad(Model3D::MeshList meshes)
     {
         OutputOf([&] { Model3D::ModelLoader(nullptr, "Model.x").Convert(meshes); });
@@ -215,8 +223,8 @@ TEST_F(ModelRendererGlTest, TheShadowVolumeCountsTheShadowedPixels)
 
 TEST_F(ModelRendererGlTest, TheGeneratedShipDrawsTexturedAndCastsItsShadow)
 {
-    const std::string path = std::string(ZEV_SOURCE_DIR) + "/Data/Models/Ship.3d";
-    Model* ship = Load(path);
+    CopyModelFiles({"Ship.3d", "Hull.png"});
+    Model* ship = Load("Data/Models/Ship.3d");
     const Model3D::Mesh& mesh = *ship->GetMeshes()[0];
     Texture* hull = mesh.subMeshes[0]->material->texture;
     ASSERT_TRUE(ProcessUntil(store, [hull] { return hull->IsReady(); }));
@@ -253,9 +261,7 @@ TEST_F(ModelRendererGlTest, TheGeneratedShipDrawsTexturedAndCastsItsShadow)
 
 TEST_F(ModelRendererGlTest, TheImportedMotherShipDrawsAndCastsItsShadow)
 {
-    for (const char* name : {"MotherShip.x", "Hull.png"})
-        WriteTextFile(std::string("Data/Models/") + name,
-                      ReadTextFile(std::string(ZEV_SOURCE_DIR) + "/Data/Models/" + name));
+    CopyModelFiles({"MotherShip.x", "Hull.png"});
     Model* mother = nullptr;
     EXPECT_EQ("Converting 'Data/Models/MotherShip.x' to 'Data/Models/MotherShip.3d'\n",
               OutputOf([&] { mother = Load("Data/Models/MotherShip.x"); }));
