@@ -1,6 +1,7 @@
 #include "Engine/Resource.h"
 
 #include "Engine/Error.h"
+#include "Engine/ResourceLoader.h"
 #include "Engine/StringUtil.h"
 #include "Engine/Xml.h"
 
@@ -53,6 +54,7 @@ void Resource::ParseChildren(const TiXmlElement* element)
     for (const TiXmlElement* child = element->FirstChildElement(); child;
          child = child->NextSiblingElement())
     {
+        ResourceLoader::StopPoint();
         const std::string tag = XmlLowerTag(child);
         if (!ParseElement(child, tag))
             XmlUnknownTag(child);

@@ -11,10 +11,15 @@
 namespace
 {
 
+// The loader whose thread this is; null on every other thread.
+thread_local const std::atomic<bool>* loaderStopping = nullptr;
+
 // Printed here, where the load failed; the main thread receives the message.
+// A load that ends because its store stops is no failure to report.
 void Fail(ResourceLoader::LoadRequest& request, const std::exception& e)
 {
-    PrintError(e);
+    if (!*loaderStopping)
+        PrintError(e);
     request.failed = true;
     request.error = e.what();
 }
@@ -42,7 +47,7 @@ void RunLoad(ResourceLoader::LoadRequest& request)
 } // namespace
 
 ResourceLoader::ResourceLoader(unsigned stopTimeoutMs)
-    : stopTimeoutMs(stopTimeoutMs), runningSemaphore(SDL_CreateSemaphore(0)),
+    : stopTimeoutMs(stopTimeoutMs), stopping(false), runningSemaphore(SDL_CreateSemaphore(0)),
       workSemaphore(SDL_CreateSemaphore(0)), requestMutex(SDL_CreateMutex()),
       resultMutex(SDL_CreateMutex()), thread(nullptr)
 {
@@ -106,6 +111,7 @@ void ResourceLoader::Stop()
     {
         const ScopedLock lock(requestMutex);
         const bool running = thread != nullptr;
+        stopping = true;
         DropRequests();
         if (!running)
             return;
@@ -123,8 +129,15 @@ int ResourceLoader::ThreadEntry(void* loader)
     return loader ? static_cast<ResourceLoader*>(loader)->Run() : -1;
 }
 
+void ResourceLoader::StopPoint()
+{
+    if (loaderStopping && *loaderStopping)
+        throw Error("The load was stopped: its store is closing");
+}
+
 int ResourceLoader::Run()
 {
+    loaderStopping = &stopping;
     for (bool quit = false; !quit;)
     {
         SDL_SemWait(workSemaphore);

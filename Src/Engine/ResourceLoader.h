@@ -2,6 +2,7 @@
 
 #include <SDL_mutex.h>
 #include <SDL_thread.h>
+#include <atomic>
 #include <list>
 #include <memory>
 #include <string>
@@ -65,6 +66,12 @@ public:
 
     static int ThreadEntry(void* loader);
 
+    // Called by a load between its parts (the faces of a cube map, the meshes
+    // of a model, the elements of a definition): on a loader thread whose
+    // store is stopping it throws Error, so that a long load ends there and
+    // the stop need not kill the thread. Elsewhere it does nothing.
+    static void StopPoint();
+
 private:
     using RequestList = std::list<std::unique_ptr<LoadRequest>>;
 
@@ -76,6 +83,7 @@ private:
     void DestroyPrimitives();
 
     const unsigned stopTimeoutMs;
+    std::atomic<bool> stopping;
     SDL_sem* runningSemaphore; // posted when the thread leaves its loop
     SDL_sem* workSemaphore;    // posted once for each record put on requests
     SDL_mutex* requestMutex;

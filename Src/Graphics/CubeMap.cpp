@@ -2,6 +2,7 @@
 
 #include "Engine/DataStore.h"
 #include "Engine/Error.h"
+#include "Engine/ResourceLoader.h"
 #include "Engine/StringUtil.h"
 #include "Engine/Xml.h"
 
@@ -111,6 +112,7 @@ void CubeMap::ReadAxisImages(const TiXmlElement* element, const std::string& dir
     for (const TiXmlElement* child = element->FirstChildElement(); child;
          child = child->NextSiblingElement())
     {
+        ResourceLoader::StopPoint();
         const std::string file = XmlRequirePath(child, "file", directory);
         const int face = FaceIndex(XmlLowerTag(child));
         if (face >= 0)

@@ -69,6 +69,33 @@ protected:
         return dynamic_cast<FakeResource*>(store.AddResource(path, nullptr, Fake));
     }
 
+    // Requests both loads and deletes the store while the running one waits
+    // at its gate; the gate opens once the stop has begun, that is once it
+    // has dropped the waiting load. Returns what was printed meanwhile.
+    static std::string StopWhileLoading(DataStore* store, FakeResource* running,
+                                        FakeResource* waiting)
+    {
+        const Semaphore started;
+        const Semaphore gate;
+        running->started = started;
+        running->gate = gate;
+        store->GetResource(running->GetPath(), true);
+        store->GetResource(waiting->GetPath(), true);
+        EXPECT_TRUE(WaitFor(started));
+        std::thread release(
+            [&]
+            {
+                while (waiting->IsQueued())
+                    SDL_Delay(1);
+                SDL_SemPost(gate);
+            });
+        const std::string printed = OutputOf([store] { delete store; });
+        release.join();
+        running->started = nullptr;
+        running->gate = nullptr;
+        return printed;
+    }
+
     DataStore parent{nullptr};
 };
 
@@ -219,26 +246,11 @@ TEST_F(ResourceLoaderTest, AStopFinishesTheRunningLoadAndDropsTheWaitingOnes)
     FakeResource* running = AddFake(parent, "Data/running.png");
     FakeResource* waiting = AddFake(parent, "Data/waiting.png");
     FakeResource* askedByLoad = AddFake(parent, "Data/asked.png");
-    const Semaphore started;
-    const Semaphore gate;
-    running->started = started;
-    running->gate = gate;
     DataStore* store = new DataStore(&parent);
     // Like a model's materials: a request from the loader thread, here made
     // after the stop has queued its quit record.
     running->duringLoad = [store] { store->GetResource("Data/asked.png", true); };
-    store->GetResource("Data/running.png", true);
-    store->GetResource("Data/waiting.png", true);
-    ASSERT_TRUE(WaitFor(started));
-    std::thread release(
-        [&]
-        {
-            while (waiting->IsQueued())
-                SDL_Delay(1);
-            SDL_SemPost(gate);
-        });
-    delete store;
-    release.join();
+    StopWhileLoading(store, running, waiting);
     EXPECT_TRUE(running->IsReady());
     EXPECT_EQ(1, running->finishes);
     EXPECT_FALSE(waiting->IsQueued());
@@ -248,6 +260,23 @@ TEST_F(ResourceLoaderTest, AStopFinishesTheRunningLoadAndDropsTheWaitingOnes)
     parent.GetResource("Data/waiting.png", true);
     parent.GetResource("Data/asked.png", true);
     ASSERT_TRUE(ProcessUntil(parent, [&] { return waiting->IsReady() && askedByLoad->IsReady(); }));
+}
+
+// A load still running when its store stops ends at its next part, without
+// a word, so the thread ends and is not killed.
+TEST_F(ResourceLoaderTest, ALoadRunningAtTheStopEndsBeforeItsNextPart)
+{
+    const TempDirectory directory;
+    WriteTextFile("Data/long.xml", "<Fake><part/><part/><part/></Fake>");
+    FakeResource* running = AddFake(parent, "Data/long.xml");
+    running->redirect = false;
+    FakeResource* waiting = AddFake(parent, "Data/waiting.png");
+    const std::string printed = StopWhileLoading(new DataStore(&parent), running, waiting);
+    EXPECT_EQ("", printed);
+    EXPECT_TRUE(running->tags.empty());
+    EXPECT_FALSE(running->IsReady());
+    // Elsewhere than on a loader thread, nothing stops.
+    EXPECT_NO_THROW(ResourceLoader::StopPoint());
 }
 
 TEST_F(ResourceLoaderTest, AFailureMetByTheStopIsPrintedNotThrown)

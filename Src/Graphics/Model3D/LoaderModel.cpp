@@ -1,6 +1,7 @@
 #include "Graphics/Model3D/LoaderModel.h"
 
 #include "Engine/Error.h"
+#include "Engine/ResourceLoader.h"
 #include "Engine/StringUtil.h"
 #include "Engine/ibinstream.h"
 #include "Graphics/Model3D/Material.h"
@@ -38,7 +39,10 @@ void LoaderModel::Read(ibinstream& in, DataStore* store, const std::string& dire
     const std::size_t meshCount = ModelFile::ReadCount(in);
     meshes.reserve(meshCount);
     for (std::size_t i = 0; i < meshCount; ++i)
+    {
+        ResourceLoader::StopPoint();
         meshes.push_back(ReadMesh(in, store, directory));
+    }
     ModelFile::Expect(in, "Done");
 }
 

@@ -2,6 +2,7 @@
 
 #include "Engine/Error.h"
 #include "Engine/Matrix.h"
+#include "Engine/ResourceLoader.h"
 #include "Engine/Vector.h"
 #include "Graphics/Model3D/Material.h"
 #include "Graphics/Model3D/SubMesh.h"
@@ -368,6 +369,7 @@ Math::Matrix LoaderX::ReadMatrix()
 
 void LoaderX::ReadMesh(const Math::Matrix& frame, const std::string& frameName)
 {
+    ResourceLoader::StopPoint();
     ReadToken();
     const char* blockEnd = EnterBlock();
     mesh = MeshState();

@@ -2,6 +2,7 @@
 
 #include "Engine/DataFile.h"
 #include "Engine/Error.h"
+#include "Engine/ResourceLoader.h"
 #include "Engine/StringUtil.h"
 #include "Engine/obinstream.h"
 #include "Graphics/Model3D/LoaderModel.h"
@@ -117,7 +118,10 @@ void ModelLoader::Load(MeshList& meshes)
 void ModelLoader::PrepareMeshes(const MeshList& meshes)
 {
     for (const std::unique_ptr<Mesh>& mesh : meshes)
+    {
+        ResourceLoader::StopPoint();
         mesh->Prepare();
+    }
 }
 
 void ModelLoader::Convert(const MeshList& meshes) const
