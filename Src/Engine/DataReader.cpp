@@ -33,6 +33,12 @@ const int MaxFilesRead = 1024;
 // kilobytes, so no more are built.
 const int MaxFrames = 10000;
 
+// Our templates have a few elements each. Stored ones stay to the end of the
+// read, some hundred bytes an element, and templates may inherit templates,
+// so a few lines could stand for more elements than any interface has.
+const int MaxStoredTemplateElements = 100000;
+const int MaxBuiltTemplateElements = 100000;
+
 Error FileError(const std::string& path, const std::exception& inner)
 {
     return Error("Error while reading file: '", path, "'\n", inner.what());
@@ -221,6 +227,22 @@ void DataReader::CountFrame(const TiXmlNode* element)
     if (++totals->frames > MaxFrames)
         throw Error("The interface builds more than ", ToString(MaxFrames), " frames in:\n",
                     LocationOf(element));
+}
+
+void DataReader::CountStoredTemplate(const TiXmlNode* element, int elements)
+{
+    totals->storedTemplateElements += elements;
+    if (totals->storedTemplateElements > MaxStoredTemplateElements)
+        throw Error("The templates stored hold more than ", ToString(MaxStoredTemplateElements),
+                    " elements in:\n", LocationOf(element));
+}
+
+void DataReader::CountBuiltFromTemplates(const TiXmlNode* element, int elements)
+{
+    totals->builtTemplateElements += elements;
+    if (totals->builtTemplateElements > MaxBuiltTemplateElements)
+        throw Error("Templates build more than ", ToString(MaxBuiltTemplateElements),
+                    " elements in:\n", LocationOf(element));
 }
 
 std::string DataReader::LocationOf(const TiXmlNode* node) const

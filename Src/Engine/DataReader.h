@@ -24,8 +24,9 @@ class TiXmlNode;
 // the readers it took over from, is an error naming the chain of files; so is
 // nesting elements deeper than MaxXmlNesting, counted through includes, sub
 // readers and templates, reading more files than any game state has, and
-// building more frames than any interface has. Once a termination signal
-// came, the read stops at the next element with an error.
+// building more frames than any interface has, or storing and building more
+// template elements. Once a termination signal came, the read stops at the
+// next element with an error.
 class DataReader
 {
 public:
@@ -78,6 +79,12 @@ protected:
     // Counts a frame that a derived reader builds for the element; throws
     // past the frames one read (with its sub readers) may build.
     void CountFrame(const TiXmlNode* element);
+    // Count the elements of a template that a derived reader is about to
+    // store for the element, and those it is about to build from templates;
+    // each throws past what one read (with its sub readers) may store or
+    // build, before the copy takes the memory.
+    void CountStoredTemplate(const TiXmlNode* element, int elements);
+    void CountBuiltFromTemplates(const TiXmlNode* element, int elements);
 
     // The node's file and line; for a node built while reading (a template's
     // copy), the file being read.
@@ -108,6 +115,8 @@ private:
     {
         int files = 0;
         int frames = 0;
+        int storedTemplateElements = 0;
+        int builtTemplateElements = 0;
     };
 
     std::vector<std::string> directories;

@@ -2,7 +2,6 @@
 
 #include "Engine/DataStore.h"
 #include "Engine/Error.h"
-#include "Engine/StringUtil.h"
 #include "Engine/Xml.h"
 #include "Graphics/CubeMap.h"
 #include "Graphics/Font.h"
@@ -28,11 +27,6 @@ namespace
 {
 
 const std::string ParentPrefix = "$Parent";
-
-// Templates may inherit templates, so a few lines could stand for more frames
-// than any interface has; one reader builds at most this many elements from
-// them.
-const int MaxTemplateElements = 100000;
 
 int CountElements(const TiXmlElement& element)
 {
@@ -225,6 +219,7 @@ bool UiDataReader::HandleTag(const TiXmlElement* element, const std::string& low
 void UiDataReader::StoreTemplate(const TiXmlElement* element)
 {
     const std::string name = XmlRequireAttribute(element, "name");
+    CountStoredTemplate(element, CountElements(*element));
     std::unique_ptr<TiXmlElement> copy(element->Clone()->ToElement());
     copy->RemoveAttribute("template");
     copy->RemoveAttribute("name");
@@ -240,6 +235,8 @@ std::unique_ptr<TiXmlElement> UiDataReader::Inherit(const TiXmlElement* element)
     if (found == templates.end())
         throw Error("Template '", name, "' not found! Used in '", element->ValueStr(),
                     "' element!");
+    // The element itself becomes the template's copy.
+    CountBuiltFromTemplates(element, CountElements(*found->second) + CountElements(*element) - 1);
     std::unique_ptr<TiXmlElement> merged(found->second->Clone()->ToElement());
     for (const TiXmlAttribute* attribute = element->FirstAttribute(); attribute;
          attribute = attribute->Next())
@@ -247,10 +244,6 @@ std::unique_ptr<TiXmlElement> UiDataReader::Inherit(const TiXmlElement* element)
     for (const TiXmlElement* child = element->FirstChildElement(); child;
          child = child->NextSiblingElement())
         merged->InsertEndChild(*child);
-    templateElements += CountElements(*merged);
-    if (templateElements > MaxTemplateElements)
-        throw Error("Templates build more than ", ToString(MaxTemplateElements), " elements in:\n",
-                    LocationOf(element));
     return merged;
 }
 

@@ -24,8 +24,10 @@ class FrameModel;
 // include files. Frame scripts are only stored, none runs while reading.
 //
 // A frame whose reading fails is taken out of the tree and deleted with
-// its handlers; the error goes on. Templates that would build more elements
-// than any interface needs (templates inheriting templates) are refused.
+// its handlers; the error goes on. Templates that would hold or build more
+// elements than any interface needs (templates inheriting templates), counted
+// over the whole read with its sub readers, are refused before they are
+// copied.
 class UiDataReader : public DataReader
 {
 public:
@@ -95,7 +97,6 @@ private:
 
     FrameController& root;
     std::map<std::string, std::unique_ptr<TiXmlElement>> templates;
-    int templateElements = 0; // built from templates so far
 };
 
 } // namespace Ui

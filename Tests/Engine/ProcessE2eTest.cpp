@@ -154,9 +154,25 @@ void ArchiveEmptyFrames(std::size_t size)
     std::filesystem::remove("Data/Menu/MainMenu.xml");
 }
 
-// Data files far larger than any of ours, and one as large as a data file
-// may be, built to take as much memory as it can: the game refuses each with
-// the file's name, within a gigabyte of memory.
+// A menu interface that includes eight files as large as a data file may be,
+// each one template frame full of empty elements.
+void IncludeEightLargeTemplates()
+{
+    std::string includes;
+    for (int i = 0; i < 8; ++i)
+    {
+        const std::string name = "Template" + std::to_string(i) + ".xml";
+        WriteRepeated("Data/Menu/" + name,
+                      "<Ui><frame name='T" + std::to_string(i) + "' template='true'>", "<size/>",
+                      MaxXmlBytes, "</frame></Ui>");
+        includes += "<include file='" + name + "' type='Ui'/>";
+    }
+    ReplaceInFile("Data/Menu/MainMenu.xml", "<Ui>", "<Ui>" + includes);
+}
+
+// Data files far larger than any of ours, and ones as large as a data file
+// may be, built to take as much memory as they can: the game refuses each
+// with the file's name, within a gigabyte of memory.
 TEST_F(ProcessE2eTest, AHugeDataFileIsRefusedWithinAGigabyteOfMemory)
 {
     const long long gigabyte = 1ll << 30;
@@ -182,6 +198,9 @@ TEST_F(ProcessE2eTest, AHugeDataFileIsRefusedWithinAGigabyteOfMemory)
                            MaxXmlBytes, "</size></frame></Ui>");
          },
          "The interface builds more than 10000 frames in:\nData/Menu/MainMenu.xml"},
+        {"templates kept from eight of the largest size", IncludeEightLargeTemplates,
+         "The templates stored hold more than 100000 elements in:\nData/Menu/Template0.xml, "
+         "line 1"},
     };
     for (const auto& c : cases)
     {

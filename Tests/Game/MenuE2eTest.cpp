@@ -7,6 +7,7 @@
 #include "Support/ZevProcess.h"
 
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
@@ -239,41 +240,77 @@ TEST_F(MenuE2eTest, ClosingTheWindowWhileTheMenuStartsEndsTheGame)
     EXPECT_EQ(std::string::npos, zev->Errors().find("Error: ")) << zev->Errors();
 }
 
-// A state that reads a long while: a script prints a line long enough to
-// leave the output buffer, then a thousand includes of a megabyte of
-// elements follow at the top of the interface in the file.
-void SlowDownTheRead(const std::string& file)
+// A script prints a line long enough to leave the output buffer where the
+// text stands in the file, of a folder under Data.
+void PrintReadingBefore(const std::string& file, const std::string& text)
+{
+    WriteTextFile("Data/Common/Reading.lua", "print('reading ' .. string.rep('.', 9000))");
+    ReplaceInFile(file, text, "<lua file='../Common/Reading.lua'/>" + text);
+}
+
+const std::string SlowFrame = "<frame name='Slow'>";
+
+// A frame that reads a long while, a thousand includes of a megabyte of
+// elements, at the top of the interface in the file.
+void AddSlowFrame(const std::string& file)
 {
     std::string sizes = "<Sizes>";
     while (sizes.size() < (1u << 20))
         sizes += "<size/>";
     WriteTextFile("Data/Common/Slow.xml", sizes + "</Sizes>");
-    WriteTextFile("Data/Common/Reading.lua", "print('reading ' .. string.rep('.', 9000))");
-    std::string slow = "<lua file='../Common/Reading.lua'/><frame name='Slow'>";
+    std::string slow = SlowFrame;
     for (int i = 0; i < 1000; ++i)
         slow += "<include file='../Common/Slow.xml' type='Sizes'/>";
     ReplaceInFile(file, "<Ui>", "<Ui>" + slow + "</frame>");
 }
 
+// A state that reads a long while, the line printed as the slow frame starts.
+void SlowDownTheRead(const std::string& file)
+{
+    AddSlowFrame(file);
+    PrintReadingBefore(file, SlowFrame);
+}
+
+// The menu's interface grows to three megabytes, its button template holding
+// its scripts 10,000 times; the line is printed as the menu's data includes
+// the file, which then reads a long while.
+void SlowDownTheLoad(const std::string& file)
+{
+    const std::string text = ReadTextFile(file);
+    const std::size_t begin = text.find("<scripts>");
+    const std::size_t end = text.find("</scripts>", begin) + std::strlen("</scripts>");
+    std::string scripts;
+    for (int i = 0; i < 10000; ++i)
+        scripts += text.substr(begin, end - begin);
+    WriteTextFile(file, text.substr(0, begin) + scripts + text.substr(end));
+    AddSlowFrame(file);
+    PrintReadingBefore("Data/Menu/Menu.xml",
+                       "<include file=\"" + fs::path(file).filename().string() + "\"/>");
+}
+
 // One SIGTERM ends the game while a state reads its data as from any game
-// mode: the read stops.
+// mode: the read stops within seconds, also in a sanitizer build and while a
+// large file is loaded.
 TEST_F(MenuE2eTest, ASigtermWhileAStateReadsItsDataEndsTheGame)
 {
+    const std::chrono::seconds readStopTimeout(5);
     const struct
     {
         const char* state;
         const char* file;
+        void (*slowDown)(const std::string& file);
         bool startGame; // whether the menu opens it
     } cases[] = {
-        {"the menu", "Data/Menu/MainMenu.xml", false},
-        {"the solar system", "Data/Solar/SolarUi.xml", true},
+        {"the menu", "Data/Menu/MainMenu.xml", SlowDownTheRead, false},
+        {"the solar system", "Data/Solar/SolarUi.xml", SlowDownTheRead, true},
+        {"the menu, its large file loading", "Data/Menu/MainMenu.xml", SlowDownTheLoad, false},
     };
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.state);
         const TempDirectory run;
         CopyGameData(run.Path());
-        SlowDownTheRead(c.file);
+        c.slowDown(c.file);
         zev = StartZev(run.Path(), ZevEnvironment(display));
         if (c.startGame)
         {
@@ -283,7 +320,7 @@ TEST_F(MenuE2eTest, ASigtermWhileAStateReadsItsDataEndsTheGame)
         }
         ASSERT_TRUE(zev->WaitForOutput("reading", ZevTimeout)) << zev->Output();
 
-        ExpectCleanEndOnSigterm(*zev);
+        ExpectCleanEndOnSigterm(*zev, readStopTimeout);
         EXPECT_NE(std::string::npos, zev->Output().find("was stopped: the game is quitting"))
             << zev->Output();
         EXPECT_EQ(std::string::npos, zev->Errors().find("Error: ")) << zev->Errors();

@@ -50,11 +50,11 @@ void ExpectCleanEnd(ChildProcess& zev)
 #endif
 }
 
-void ExpectCleanEndOnSigterm(ChildProcess& zev)
+void ExpectCleanEndOnSigterm(ChildProcess& zev, std::chrono::milliseconds timeout)
 {
     zev.Signal(SIGTERM);
-    ASSERT_TRUE(zev.WaitForExit(SignalTimeout))
-        << "Still running " << SignalTimeout.count() << " s after SIGTERM\n"
+    ASSERT_TRUE(zev.WaitForExit(timeout))
+        << "Still running " << timeout.count() << " ms after SIGTERM\n"
         << zev.Output();
     ExpectCleanEnd(zev);
 }

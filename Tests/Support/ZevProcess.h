@@ -46,6 +46,6 @@ int CountOptions(const std::string& settings);
 // with the checking allocator, no leak in its report there.
 void ExpectCleanEnd(ChildProcess& zev);
 
-// Sends zev one SIGTERM and expects it to end within SignalTimeout, as cleanly
+// Sends zev one SIGTERM and expects it to end within the timeout, as cleanly
 // as ExpectCleanEnd says.
-void ExpectCleanEndOnSigterm(ChildProcess& zev);
+void ExpectCleanEndOnSigterm(ChildProcess& zev, std::chrono::milliseconds timeout = SignalTimeout);

@@ -427,6 +427,62 @@ TEST_F(UiDataReaderTest, RunawayDefinitionsAreRefused)
                                            "</Frame>"));
 }
 
+// A frame template of that many elements, all on one line.
+std::string FrameTemplate(const std::string& name, int elements)
+{
+    std::string text = "<Frame name='" + name + "' template='1'>";
+    for (int i = 1; i < elements; ++i)
+        text += "<Size/>";
+    return text + "</Frame>";
+}
+
+// Stored templates stay to the end of the read, so one read, with the files
+// it includes and its nested "Ui" readers, stores and builds a bounded number
+// of template elements; the copy past the bound is refused before it is made.
+TEST_F(UiDataReaderTest, TemplateElementsAreCountedOverTheWholeRead)
+{
+    const std::string inParts = "<Include file='Parts.xml' type='Parts'/>";
+    const std::string stored = "The templates stored hold more than 100000 elements in:\n";
+    const std::string built = "Templates build more than 100000 elements in:\n";
+    const struct
+    {
+        const char* name;
+        std::string ui;
+        std::string parts;   // the children of Data/Parts.xml's root
+        std::string message; // empty when the read succeeds
+    } cases[] = {
+        {"a template of the most elements", FrameTemplate("T", 100000), "", ""},
+        {"a template of one element more", FrameTemplate("T", 100001), "",
+         stored + "Data/Root.xml, line 3"},
+        {"the most elements in two files", FrameTemplate("T", 50000) + inParts,
+         FrameTemplate("U", 50000), ""},
+        {"one element more in the included file", FrameTemplate("T", 50000) + inParts,
+         FrameTemplate("U", 50001), stored + "Data/Parts.xml, line 1"},
+        {"one element more in a nested Ui",
+         FrameTemplate("T", 50000) + "\n<Ui>" + FrameTemplate("U", 50001) + "</Ui>", "",
+         stored + "Data/Root.xml, line 4"},
+        {"built by the outer reader and a nested Ui",
+         FrameTemplate("T", 40000) +
+             "<Frame name='A' inherits='T'/><Frame name='B' inherits='T'/>"
+             "\n<Ui>" +
+             FrameTemplate("U", 20001) + "<Frame name='C' inherits='U'/></Ui>",
+         "", built + "Data/Root.xml, line 4"},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        WriteTextFile("Data/Parts.xml", "<Parts>" + c.parts + "</Parts>");
+        const std::string error = Read(c.ui);
+        if (c.message.empty())
+        {
+            EXPECT_EQ("no error", error.substr(0, 400));
+            continue;
+        }
+        EXPECT_TRUE(EndsWith(error, c.message)) << error.substr(0, 400);
+        EXPECT_EQ(0u, error.find("Error while reading file: 'Data/Root.xml'")) << error;
+    }
+}
+
 TEST_F(UiDataReaderTest, AFrameWhoseReadingFailsIsDeletedWithItsHandlers)
 {
     ASSERT_EQ("no error", Read("<Frame name='Keep'/>"));
