@@ -39,6 +39,20 @@ const int MaxFrames = 10000;
 const int MaxStoredTemplateElements = 100000;
 const int MaxBuiltTemplateElements = 100000;
 
+// Counts a document's text as open while the document is read.
+class OpenDocument
+{
+public:
+    OpenDocument(std::size_t& open, std::size_t size) : open(open), size(size) { open += size; }
+    ~OpenDocument() { open -= size; }
+    OpenDocument(const OpenDocument&) = delete;
+    OpenDocument& operator=(const OpenDocument&) = delete;
+
+private:
+    std::size_t& open;
+    const std::size_t size;
+};
+
 Error FileError(const std::string& path, const std::exception& inner)
 {
     return Error("Error while reading file: '", path, "'\n", inner.what());
@@ -83,17 +97,19 @@ void DataReader::ReadFile(const std::string& file, const std::string& rootName)
 {
     const std::string path = DataPath(CurrentDirectory() + file);
     TiXmlDocument document(path);
+    std::size_t size = 0;
     try
     {
         RefuseIncludeCycle(path);
         if (++totals->files > MaxFilesRead)
             throw Error("More than ", ToString(MaxFilesRead), " files read through includes");
-        XmlLoadFile(path, document);
+        size = XmlLoadFile(path, document, totals->openXmlBytes);
     }
     catch (const std::exception& e)
     {
         throw FileError(path, e);
     }
+    const OpenDocument open(totals->openXmlBytes, size);
     if (rootName.empty())
         ReadElementFromFile(path, &document);
     else

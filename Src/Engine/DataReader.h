@@ -117,6 +117,7 @@ private:
         int frames = 0;
         int storedTemplateElements = 0;
         int builtTemplateElements = 0;
+        std::size_t openXmlBytes = 0; // of the documents parsed and being read
     };
 
     std::vector<std::string> directories;

@@ -164,11 +164,14 @@ void XmlUnknownValue(const std::string& tag, const std::string& attribute, const
                 tag.c_str(), attribute.c_str(), value.c_str());
 }
 
-std::string XmlTextProblem(const char* text, std::size_t size)
+std::string XmlTextProblem(const char* text, std::size_t size, std::size_t openBytes)
 {
     if (size > MaxXmlBytes)
         return "the document is larger than the " + ToString(MaxXmlBytes >> 20) +
                " MB an XML file may have";
+    if (openBytes + size > MaxOpenXmlBytes)
+        return "with the files that include it, the document is larger than the " +
+               ToString(MaxOpenXmlBytes >> 20) + " MB that may be read at once";
     return CheckXmlNesting(text);
 }
 
@@ -181,13 +184,13 @@ void XmlParse(TiXmlDocument& document, const char* text)
     document.Parse(padded.c_str());
 }
 
-void XmlLoadFile(const std::string& file, TiXmlDocument& document)
+std::size_t XmlLoadFile(const std::string& file, TiXmlDocument& document, std::size_t openBytes)
 {
     if (file.empty())
         throw Error("XML filename was not specified!");
     std::size_t size = 0;
     const ScopedArray<char> text(ReadFile(file, &size));
-    const std::string problem = XmlTextProblem(text.Get(), size);
+    const std::string problem = XmlTextProblem(text.Get(), size, openBytes);
     if (!problem.empty())
         XmlError(&document, "XML parsing error '", problem, "'");
     XmlParse(document, text.Get());
@@ -196,4 +199,5 @@ void XmlLoadFile(const std::string& file, TiXmlDocument& document)
     // The parser accepts a text of comments, declarations or a stray '<'.
     if (!document.RootElement())
         XmlError(&document, "XML parsing error '", "no root element", "'");
+    return size;
 }

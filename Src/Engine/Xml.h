@@ -78,11 +78,15 @@ void XmlUnknownValue(const std::string& tag, const std::string& attribute,
 // No data file of ours comes near this size. The parser needs many times a
 // document's size in memory, so a larger document is not parsed.
 const std::size_t MaxXmlBytes = std::size_t(4) << 20;
+// The files that include a document stay parsed while it is read; together
+// they hold at most a megabyte more than the largest document.
+const std::size_t MaxOpenXmlBytes = MaxXmlBytes + (std::size_t(1) << 20);
 
-// Empty when the text, of that size, may go to the parser; otherwise what is
-// wrong with it: it is larger than MaxXmlBytes, or nested too deep
+// Empty when the text, of that size, may go to the parser while documents of
+// openBytes are parsed already; otherwise what is wrong with it: it is larger
+// than MaxXmlBytes, passes MaxOpenXmlBytes with those, or is nested too deep
 // (CheckXmlNesting). Every XML text the game reads is checked so.
-std::string XmlTextProblem(const char* text, std::size_t size);
+std::string XmlTextProblem(const char* text, std::size_t size, std::size_t openBytes = 0);
 
 // Parses the text, up to its first NUL, into the document. TinyXML steps over
 // a multi-byte UTF-8 character whole, so a lead byte just before the end would
@@ -95,4 +99,7 @@ void XmlParse(TiXmlDocument& document, const char* text);
 // "XML parsing error '<description>'" with the document's location; a text
 // that XmlTextProblem refuses, or that ends inside a comment, is refused that
 // way before it is parsed, and so is a document without a root element.
-void XmlLoadFile(const std::string& file, TiXmlDocument& document);
+// openBytes is what the documents that include this one hold. Returns the
+// size of the text.
+std::size_t XmlLoadFile(const std::string& file, TiXmlDocument& document,
+                        std::size_t openBytes = 0);

@@ -109,11 +109,15 @@ private:
     bool ScanToTagEnd(const char* what, const char* forbiddenInValues, char& previous)
     {
         bool afterEquals = false;
+        int attributes = 0;
         for (; *at; ++at)
         {
             const char c = *at;
             if (c == '>')
                 return true;
+            if (c == '=' && ++attributes > MaxXmlAttributes)
+                return Refuse("more than " + ToString(MaxXmlAttributes) +
+                              " attributes in one tag");
             if (c == '<')
                 return Refuse(std::string("'<' inside ") + what);
             if (IsQuote(c))

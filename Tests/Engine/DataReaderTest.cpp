@@ -247,6 +247,26 @@ TEST_F(DataReaderTest, ScriptsRunAsTheyAreReadUnderTheirPathAsWritten)
               OutputOf([&] { withoutLua.ReadFile("Data/Root.xml", "MenuData"); }));
 }
 
+// The files that include a document stay parsed while it is read, so a chain
+// of includes may hold a megabyte more than the largest document; documents
+// read one after the other hold only their own.
+TEST_F(DataReaderTest, AChainOfIncludesHoldsLittleMoreThanTheLargestDocument)
+{
+    const std::string threeMegabytes = "<!--" + std::string(3 << 20, ' ') + "-->";
+    WriteTextFile("Data/A.xml", "<Parts><include file=\"B.xml\" type=\"Parts\"/>" +
+                                    threeMegabytes + "</Parts>");
+    WriteTextFile("Data/B.xml", "<Parts>" + threeMegabytes + "</Parts>");
+    WriteTextFile("Data/C.xml", "<Parts>" + threeMegabytes + "</Parts>");
+    EXPECT_EQ("no error", ReadError("<MenuData><include file=\"B.xml\" type=\"Parts\"/>"
+                                    "<include file=\"C.xml\" type=\"Parts\"/></MenuData>"));
+    EXPECT_EQ("Error while reading file: 'Data/Root.xml'\n"
+              "Error while reading file: 'Data/A.xml'\n"
+              "Error while reading file: 'Data/B.xml'\n"
+              "XML parsing error 'with the files that include it, the document is larger than "
+              "the 5 MB that may be read at once' in:\nData/B.xml, line 0",
+              ReadError("<MenuData><include file=\"A.xml\" type=\"Parts\"/></MenuData>"));
+}
+
 TEST_F(DataReaderTest, SubReadersTakeOverTheReadersPlace)
 {
     Object root;

@@ -170,6 +170,22 @@ void IncludeEightLargeTemplates()
     ReplaceInFile("Data/Menu/MainMenu.xml", "<Ui>", "<Ui>" + includes);
 }
 
+// A menu interface that includes a chain of eight files as large as a data
+// file may be, each including the next before its own elements.
+void IncludeAChainOfEightLargeFiles()
+{
+    for (int i = 0; i < 8; ++i)
+    {
+        const std::string next = i < 7 ? "<include file='Chain" + std::to_string(i + 1) +
+                                             ".xml' type='Ui'/>"
+                                       : "";
+        WriteRepeated("Data/Menu/Chain" + std::to_string(i) + ".xml",
+                      "<Ui>" + next + "<frame name='C" + std::to_string(i) + "'><size>", "<a/>",
+                      MaxXmlBytes, "</size></frame></Ui>");
+    }
+    ReplaceInFile("Data/Menu/MainMenu.xml", "<Ui>", "<Ui><include file='Chain0.xml' type='Ui'/>");
+}
+
 // Data files far larger than any of ours, and ones as large as a data file
 // may be, built to take as much memory as they can: the game refuses each
 // with the file's name, within a gigabyte of memory.
@@ -201,6 +217,9 @@ TEST_F(ProcessE2eTest, AHugeDataFileIsRefusedWithinAGigabyteOfMemory)
         {"templates kept from eight of the largest size", IncludeEightLargeTemplates,
          "The templates stored hold more than 100000 elements in:\nData/Menu/Template0.xml, "
          "line 1"},
+        {"a chain of eight of the largest size", IncludeAChainOfEightLargeFiles,
+         "Error while reading file: 'Data/Menu/Chain1.xml'\nXML parsing error 'with the files "
+         "that include it, the document is larger than the 5 MB that may be read at once'"},
     };
     for (const auto& c : cases)
     {

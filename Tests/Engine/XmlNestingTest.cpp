@@ -72,6 +72,18 @@ TEST(XmlNestingTest, TheDefaultLimitIs256)
               CheckXmlNesting(Repeat("<a>", 257).c_str()));
 }
 
+// The parser looks each attribute up among those before it: an element of
+// 100,000 attributes took it minutes. Values may hold any number of '='.
+TEST(XmlNestingTest, ATagOfMoreThan256AttributesIsRefused)
+{
+    std::string attributes;
+    for (int i = 0; i < 256; ++i)
+        attributes += " a" + std::to_string(i) + "='" + Repeat("=", 3) + "'";
+    EXPECT_EQ("", CheckXmlNesting(("<a" + attributes + "/>").c_str()));
+    EXPECT_EQ("more than 256 attributes in one tag at line 2",
+              CheckXmlNesting(("<r>\n<a" + attributes + " b=\"1\"/></r>").c_str()));
+}
+
 // Without the check the parser overflows the stack on this document.
 TEST(XmlNestingTest, DataFilesNestedTooDeepAreRefusedBeforeTheyAreParsed)
 {
