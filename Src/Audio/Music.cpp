@@ -1,6 +1,7 @@
 #include "Audio/Music.h"
 
 #include "Audio/Audio.h"
+#include "Audio/FlacHeader.h"
 #include "Audio/WaveFormat.h"
 #include "Engine/DataStore.h"
 #include "Engine/Error.h"
@@ -55,7 +56,7 @@ void Music::Load()
     if (!Audio::IsOpen() || music)
         return;
     SDL_RWops* const source = OpenSoundResource(*this, "Music");
-    music = Mix_LoadMUS_RW(source);
+    music = IsUnplayableFlac(source) ? nullptr : Mix_LoadMUS_RW(source);
     if (!music)
     {
         SDL_RWclose(source);

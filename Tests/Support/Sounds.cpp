@@ -53,22 +53,42 @@ std::uint32_t Crc(const std::string& bytes, int bits, std::uint32_t polynomial)
     return crc;
 }
 
-// Header (6 bytes), one constant subframe per channel (3 bytes each), CRC-16.
-const int FlacFrameBytes = 6 + Channels * 3 + 2;
-
-std::string FlacFrame(int number, std::int16_t value)
+// Header (6 bytes), one subframe per channel (a byte, then the value or every
+// sample), CRC-16.
+int FlacFrameBytes(const FlacFormat& format, FlacSubframes subframes)
 {
+    const int samples = subframes == FlacSubframes::Constant ? 1 : FlacBlockFrames;
+    return 6 + format.channels * (1 + samples * format.bits / 8) + 2;
+}
+
+// The frame header's codes of 8, 16 and 24 bits.
+int FlacBitsCode(int bits)
+{
+    return bits == 8 ? 1 : bits == 16 ? 4 : 6;
+}
+
+std::string FlacSubframe(const FlacFormat& format, FlacSubframes subframes, std::int16_t value)
+{
+    Bytes subframe;
+    const bool constant = subframes == FlacSubframes::Constant;
+    subframe.Big(constant ? 0 : 2, 1); // its type
+    for (int i = 0; i < (constant ? 1 : FlacBlockFrames); ++i)
+        subframe.Big(static_cast<std::uint16_t>(value), format.bits / 8);
+    return subframe.text;
+}
+
+std::string FlacFrame(const FlacFormat& format, FlacSubframes subframes, int number,
+                      std::int16_t value)
+{
+    const int rateCode = format.rate == SoundFrequency ? 4 : 0; // 0: the stream's rate
     Bytes frame;
-    frame.Big(0xFFF8, 2); // sync code, fixed block size
-    frame.Big(0xC4, 1);   // 4096 frames, 22050 Hz
-    frame.Big(0x18, 1);   // two independent channels, 16 bits
+    frame.Big(0xFFF8, 2);          // sync code, fixed block size
+    frame.Big(0xC0 | rateCode, 1); // 4096 frames
+    frame.Big((format.channels - 1) << 4 | FlacBitsCode(format.bits) << 1, 1);
     frame.Big(number, 1); // the frame number, coded as UTF-8 below 128
     frame.Big(Crc(frame.text, 8, 0x07), 1);
-    for (int channel = 0; channel < Channels; ++channel)
-    {
-        frame.Big(0, 1); // a constant subframe
-        frame.Big(static_cast<std::uint16_t>(value), 2);
-    }
+    for (int channel = 0; channel < format.channels; ++channel)
+        frame.Append(FlacSubframe(format, subframes, value));
     frame.Big(Crc(frame.text, 16, 0x8005), 2);
     return frame.text;
 }
@@ -120,7 +140,8 @@ void WriteWav(const std::string& name, const SoundStretches& stretches)
     WriteTextFile(name, wav.text);
 }
 
-void WriteFlac(const std::string& name, const SoundStretches& stretches)
+void WriteFlac(const std::string& name, const SoundStretches& stretches, const FlacFormat& format,
+               FlacSubframes subframes)
 {
     const int frames = CountFrames(stretches);
     ASSERT_LT(frames / FlacBlockFrames, 128) << name;
@@ -130,11 +151,11 @@ void WriteFlac(const std::string& name, const SoundStretches& stretches)
     flac.Big(34, 3);
     flac.Big(FlacBlockFrames, 2);
     flac.Big(FlacBlockFrames, 2);
-    flac.Big(FlacFrameBytes, 3);
-    flac.Big(FlacFrameBytes, 3);
-    flac.Big(static_cast<std::uint64_t>(SoundFrequency) << 44 |
-                 static_cast<std::uint64_t>(Channels - 1) << 41 |
-                 static_cast<std::uint64_t>(8 * BytesPerSample - 1) << 36 |
+    flac.Big(FlacFrameBytes(format, subframes), 3);
+    flac.Big(FlacFrameBytes(format, subframes), 3);
+    flac.Big(static_cast<std::uint64_t>(format.rate) << 44 |
+                 static_cast<std::uint64_t>(format.channels - 1) << 41 |
+                 static_cast<std::uint64_t>(format.bits - 1) << 36 |
                  static_cast<std::uint64_t>(frames),
              8);
     flac.Append(std::string(16, '\0')); // no MD5 signature
@@ -143,7 +164,7 @@ void WriteFlac(const std::string& name, const SoundStretches& stretches)
     {
         ASSERT_EQ(0, stretch.frames % FlacBlockFrames) << name;
         for (int block = 0; block < stretch.frames / FlacBlockFrames; ++block)
-            flac.Append(FlacFrame(number++, stretch.value));
+            flac.Append(FlacFrame(format, subframes, number++, stretch.value));
     }
     WriteTextFile(name, flac.text);
 }

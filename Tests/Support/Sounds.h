@@ -35,7 +35,28 @@ struct WavFormat
 // chunk of another kind.
 void WriteWav(const std::string& name, const WavFormat& format, int frames);
 
-// A FLAC file of constant blocks, which the mixer can seek in (it cannot in
-// a WAV music). Fails the current test for a stretch that is no whole number
+// The stream information of a FLAC file; its frames have as many channels of
+// as many bits, and take their rate from it unless it is 22050 Hz.
+struct FlacFormat
+{
+    int channels;
+    int bits; // 8, 16 or 24; the values are cut or widened to them
+    int rate;
+};
+
+const FlacFormat StereoFlac = {2, 16, SoundFrequency};
+
+// How a FLAC file's blocks hold their samples: as one value for all, or each
+// sample written out, which makes a file as large as an encoder's of noise.
+enum class FlacSubframes
+{
+    Constant,
+    Verbatim
+};
+
+// A FLAC file of blocks of one value each, which the mixer can seek in (it
+// cannot in a WAV music). Fails the current test for a stretch that is no whole number
 // of blocks or a sound of more than 127 blocks.
-void WriteFlac(const std::string& name, const SoundStretches& stretches);
+void WriteFlac(const std::string& name, const SoundStretches& stretches,
+               const FlacFormat& format = StereoFlac,
+               FlacSubframes subframes = FlacSubframes::Constant);

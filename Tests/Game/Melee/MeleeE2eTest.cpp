@@ -1,6 +1,7 @@
 #include "Support/Archive.h"
 #include "Support/Deadline.h"
 #include "Support/GameWindow.h"
+#include "Support/Sounds.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -188,6 +189,25 @@ TEST_F(MeleeE2eTest, TheCloseButtonReturnsToTheMenuAndSigtermEndsTheGame)
     display.CloseWindow(window);
     StartBattle(WaitForMenu());
     ExpectCleanEndOnSigterm(*zev);
+}
+
+// The mixer would play nothing of a mono FLAC music and, restarting it at its
+// end, spin for ever under the audio lock on a file of more than 16 kB, which
+// the end would wait for. The shots give the music time to start. The music is
+// checked only with the audio open, so the error shows that it is.
+TEST_F(MeleeE2eTest, AMonoFlacMusicIsRefusedAndSigtermEndsTheBattle)
+{
+    CopyGameData(directory.Path());
+    WriteFlac("Data/Sounds/GameMusic.flac", {{1001, 4 * FlacBlockFrames}},
+              {1, 16, SoundFrequency}, FlacSubframes::Verbatim);
+    ReplaceInFile("Data/Melee/Melee.xml", "GameMusic.ogg", "GameMusic.flac");
+    Start();
+    StartBattle(WaitForMenu());
+    ExpectBothFire();
+    ExpectCleanEndOnSigterm(*zev);
+    const std::string output = zev->Output();
+    EXPECT_NE(std::string::npos, output.find("Unknown audio format: Data/Sounds/GameMusic.flac"))
+        << output;
 }
 
 // Under the sanitizers a minute: any report of theirs ends the game with a
