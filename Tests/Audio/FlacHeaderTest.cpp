@@ -77,3 +77,37 @@ TEST_F(FlacHeaderTest, AFileWithoutWholeStreamInformationIsRefused)
         EXPECT_EQ(Refused, LoadError());
     }
 }
+
+// The mixer takes the channels from the stream information but reads every
+// frame's own: of a frame of one channel it reads a second that is not there,
+// and crashes. Behind the last frame, which ends where its checksum holds,
+// anything without a frame header may follow.
+TEST_F(FlacHeaderTest, EveryFrameMustHoldTwoChannelsOfSixteenBits)
+{
+    const std::size_t head = 4 + 4 + 34; // the marker and the stream information
+    WriteMusic(StereoFlac);
+    const std::string stereo = ReadTextFile(Path);
+    WriteMusic({1, 16, SoundFrequency});
+    const std::string mono = ReadTextFile(Path);
+    const std::size_t stereoFrame = (stereo.size() - head) / 2;
+    const std::size_t monoFrame = (mono.size() - head) / 2;
+    const struct
+    {
+        const char* name;
+        std::string content;
+        bool loads;
+    } cases[] = {
+        {"frames of one channel", stereo.substr(0, head) + mono.substr(head), false},
+        {"the last frame of one channel",
+         stereo.substr(0, head + stereoFrame) + mono.substr(head + monoFrame), false},
+        {"a tag behind the last frame", stereo + "TAG" + std::string(125, 'x'), true},
+        {"a frame header of one channel behind the last frame",
+         stereo + "TAG" + mono.substr(head, monoFrame), false},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        WriteTextFile(Path, c.content);
+        EXPECT_EQ(c.loads ? "no error" : Refused, LoadError());
+    }
+}
