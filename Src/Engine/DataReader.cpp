@@ -39,17 +39,24 @@ const int MaxFrames = 10000;
 const int MaxStoredTemplateElements = 100000;
 const int MaxBuiltTemplateElements = 100000;
 
-// Counts a document's text as open while the document is read.
+// Counts a document's text as open while the document is read. It keeps the
+// totals it counted in: a reader that takes over another's place takes the
+// other's totals meanwhile.
+template <class Totals>
 class OpenDocument
 {
 public:
-    OpenDocument(std::size_t& open, std::size_t size) : open(open), size(size) { open += size; }
-    ~OpenDocument() { open -= size; }
+    OpenDocument(std::shared_ptr<Totals> totals, std::size_t size)
+        : totals(std::move(totals)), size(size)
+    {
+        this->totals->openXmlBytes += size;
+    }
+    ~OpenDocument() { totals->openXmlBytes -= size; }
     OpenDocument(const OpenDocument&) = delete;
     OpenDocument& operator=(const OpenDocument&) = delete;
 
 private:
-    std::size_t& open;
+    const std::shared_ptr<Totals> totals;
     const std::size_t size;
 };
 
@@ -109,7 +116,7 @@ void DataReader::ReadFile(const std::string& file, const std::string& rootName)
     {
         throw FileError(path, e);
     }
-    const OpenDocument open(totals->openXmlBytes, size);
+    const OpenDocument open(totals, size);
     if (rootName.empty())
         ReadElementFromFile(path, &document);
     else
