@@ -1,6 +1,7 @@
 #include "Audio/FlacHeader.h"
 
 #include "Audio/WaveFormat.h"
+#include "Engine/ByteOrder.h"
 
 #include <array>
 #include <cstdint>
@@ -21,14 +22,6 @@ const Byte LastBlock = 0x80;
 const std::uint32_t PlayableChannels = 2;
 const std::uint32_t PlayableBits = 16;
 
-std::uint32_t Big(const Byte* bytes, int count)
-{
-    std::uint32_t value = 0;
-    for (int i = 0; i < count; ++i)
-        value = value << 8 | bytes[i];
-    return value;
-}
-
 // The stream from where it stands to its end.
 std::vector<Byte> ReadRest(SDL_RWops* stream)
 {
@@ -46,9 +39,9 @@ std::vector<Byte> ReadRest(SDL_RWops* stream)
 bool IsPlayableStreamInfo(const Byte* block)
 {
     if ((block[0] & 0x7F) != StreamInfoType ||
-        static_cast<int>(Big(block + 1, 3)) != StreamInfoBytes)
+        static_cast<int>(ReadBigEndian(block + 1, 3)) != StreamInfoBytes)
         return false;
-    const std::uint32_t packed = Big(block + BlockHeaderBytes + 10, 4);
+    const std::uint32_t packed = ReadBigEndian(block + BlockHeaderBytes + 10, 4);
     const std::uint32_t rate = packed >> 12;
     const std::uint32_t channels = (packed >> 9 & 0x7) + 1;
     const std::uint32_t bits = (packed >> 4 & 0x1F) + 1;
@@ -66,7 +59,7 @@ const Byte* SkipMetadata(const Byte* at, const Byte* end)
         if (end - at < BlockHeaderBytes)
             return nullptr;
         const bool last = (at[0] & LastBlock) != 0;
-        const std::uint32_t length = Big(at + 1, 3);
+        const std::uint32_t length = ReadBigEndian(at + 1, 3);
         if (static_cast<std::uint32_t>(end - at - BlockHeaderBytes) < length)
             return nullptr;
         at += BlockHeaderBytes + length;
@@ -127,6 +120,17 @@ int NumberLength(Byte first)
     return 0;
 }
 
+// A frame header's codes of its channels and of its bits per sample.
+int ChannelCode(const Byte* header)
+{
+    return header[3] >> 4;
+}
+
+int BitsCode(const Byte* header)
+{
+    return header[3] >> 1 & 0x7;
+}
+
 // The length of the frame header that stands at the position, its checksum
 // included, as the decoder reads one when it looks for a frame; 0 when none
 // stands there.
@@ -137,9 +141,8 @@ std::size_t HeaderLength(const Byte* at, const Byte* end)
         return 0;
     const int blockCode = at[2] >> 4;
     const int rateCode = at[2] & 0xF;
-    const int channelCode = at[3] >> 4;
-    const int bitsCode = at[3] >> 1 & 0x7;
-    if (blockCode == 0 || rateCode == 15 || channelCode > 10 || bitsCode == 3 || (at[3] & 1))
+    if (blockCode == 0 || rateCode == 15 || ChannelCode(at) > 10 || BitsCode(at) == 3 ||
+        (at[3] & 1))
         return 0;
     const int number = NumberLength(at[fixed]);
     if (number == 0 || static_cast<std::size_t>(end - at) < fixed + number)
@@ -149,8 +152,10 @@ std::size_t HeaderLength(const Byte* at, const Byte* end)
         if ((at[fixed + i] & 0xC0) != 0x80)
             return 0;
     }
-    const std::size_t length = fixed + number + (blockCode == 6 ? 1 : blockCode == 7 ? 2 : 0) +
-                               (rateCode == 12 ? 1 : rateCode == 13 || rateCode == 14 ? 2 : 0);
+    // A block size or rate that no code stands for follows in one or two bytes.
+    const std::size_t blockBytes = blockCode == 6 ? 1 : blockCode == 7 ? 2 : 0;
+    const std::size_t rateBytes = rateCode == 12 ? 1 : rateCode == 13 || rateCode == 14 ? 2 : 0;
+    const std::size_t length = fixed + number + blockBytes + rateBytes;
     if (static_cast<std::size_t>(end - at) <= length || HeaderCrc.Of(at, length) != at[length])
         return 0;
     return length + 1;
@@ -160,9 +165,9 @@ std::size_t HeaderLength(const Byte* at, const Byte* end)
 // 16 bits.
 bool IsPlayableFrame(const Byte* header)
 {
-    const int channelCode = header[3] >> 4;
-    const int bitsCode = header[3] >> 1 & 0x7;
-    return (channelCode == 1 || channelCode >= 8) && (bitsCode == 0 || bitsCode == 4);
+    const int channels = ChannelCode(header);
+    const int bits = BitsCode(header);
+    return (channels == 1 || channels >= 8) && (bits == 0 || bits == 4);
 }
 
 bool AnyHeader(const Byte* at, const Byte* end)

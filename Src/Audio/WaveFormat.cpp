@@ -1,5 +1,6 @@
 #include "Audio/WaveFormat.h"
 
+#include "Engine/ByteOrder.h"
 #include "Engine/DataFile.h"
 #include "Engine/Error.h"
 #include "Engine/Resource.h"
@@ -11,14 +12,6 @@
 namespace
 {
 
-std::uint32_t Little(const unsigned char* bytes, int count)
-{
-    std::uint32_t value = 0;
-    for (int i = count - 1; i >= 0; --i)
-        value = value << 8 | bytes[i];
-    return value;
-}
-
 bool ReadAt(SDL_RWops* stream, long long at, unsigned char* bytes, int count)
 {
     return SDL_RWseek(stream, static_cast<int>(at), RW_SEEK_SET) == at &&
@@ -28,10 +21,10 @@ bool ReadAt(SDL_RWops* stream, long long at, unsigned char* bytes, int count)
 // Empty when the format chunk holds values the loaders take.
 std::string FormatProblem(const unsigned char* format)
 {
-    const std::uint32_t tag = Little(format, 2);
-    const std::uint32_t channels = Little(format + 2, 2);
-    const std::uint32_t rate = Little(format + 4, 4);
-    const std::uint32_t bits = Little(format + 14, 2);
+    const std::uint32_t tag = ReadLittleEndian(format, 2);
+    const std::uint32_t channels = ReadLittleEndian(format + 2, 2);
+    const std::uint32_t rate = ReadLittleEndian(format + 4, 4);
+    const std::uint32_t bits = ReadLittleEndian(format + 14, 2);
     if (tag != 1 || (bits != 8 && bits != 16))
         return "its samples are not 8- or 16-bit PCM (format " + ToString(tag) + ", " +
                ToString(static_cast<int>(bits)) + " bits)";
@@ -58,7 +51,7 @@ std::string WaveProblem(SDL_RWops* stream, long long start, long long end)
         unsigned char chunk[8];
         if (!ReadAt(stream, at, chunk, 8))
             break;
-        const std::uint32_t size = Little(chunk + 4, 4);
+        const std::uint32_t size = ReadLittleEndian(chunk + 4, 4);
         if (std::memcmp(chunk, "fmt ", 4) == 0)
         {
             unsigned char format[16];

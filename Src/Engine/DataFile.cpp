@@ -1,6 +1,7 @@
 #include "Engine/DataFile.h"
 
 #include "Engine/ArchiveFile.h"
+#include "Engine/ByteOrder.h"
 #include "Engine/Error.h"
 #include "Engine/ScopedLock.h"
 #include "Engine/StringUtil.h"
@@ -111,14 +112,6 @@ std::string ZipProblem(int code)
 const ZPOS64_T Zip64Marker = 0xFFFFFFFF;
 const ZPOS64_T Zip64Id = 1;
 
-ZPOS64_T LittleEndian(const unsigned char* bytes, int count)
-{
-    ZPOS64_T value = 0;
-    for (int i = count - 1; i >= 0; --i)
-        value = value << 8 | bytes[i];
-    return value;
-}
-
 // A marked size that the field does not hold stays marked, and the size
 // checks refuse it.
 void TakeZip64Sizes(const std::vector<unsigned char>& extra, unz_file_info64& info)
@@ -126,8 +119,8 @@ void TakeZip64Sizes(const std::vector<unsigned char>& extra, unz_file_info64& in
     for (std::size_t at = 0; at + 4 <= extra.size();)
     {
         const std::size_t end =
-            std::min<std::size_t>(extra.size(), at + 4 + LittleEndian(&extra[at + 2], 2));
-        if (LittleEndian(&extra[at], 2) == Zip64Id)
+            std::min<std::size_t>(extra.size(), at + 4 + ReadLittleEndian(&extra[at + 2], 2));
+        if (ReadLittleEndian(&extra[at], 2) == Zip64Id)
         {
             std::size_t next = at + 4;
             for (ZPOS64_T* const size : {&info.uncompressed_size, &info.compressed_size})
@@ -136,7 +129,7 @@ void TakeZip64Sizes(const std::vector<unsigned char>& extra, unz_file_info64& in
                     continue;
                 if (next + 8 > end)
                     return;
-                *size = LittleEndian(&extra[next], 8);
+                *size = ReadLittleEndian(&extra[next], 8);
                 next += 8;
             }
             return;
@@ -239,8 +232,8 @@ std::string DataPath(const std::string& name)
     const std::string path = NormalizePath(name);
     const bool absolute = !path.empty() && path[0] == '/';
     const bool drive = path.size() > 1 && path[1] == ':';
-    const bool climbs = path == ".." || path.compare(0, 3, "../") == 0 ||
-                        path.find("/..") != std::string::npos;
+    const bool climbs =
+        path == ".." || path.compare(0, 3, "../") == 0 || path.find("/..") != std::string::npos;
     if (absolute || drive || climbs)
         throw Error("The path '", name, "' leads out of the data folder");
     return path;

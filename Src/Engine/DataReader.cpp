@@ -247,25 +247,27 @@ void DataReader::HandleLua(const TiXmlElement* element)
 
 void DataReader::CountFrame(const TiXmlNode* element)
 {
-    if (++totals->frames > MaxFrames)
-        throw Error("The interface builds more than ", ToString(MaxFrames), " frames in:\n",
-                    LocationOf(element));
+    Count(totals->frames, 1, {MaxFrames, "The interface builds more than ", " frames"}, element);
 }
 
 void DataReader::CountStoredTemplate(const TiXmlNode* element, int elements)
 {
-    totals->storedTemplateElements += elements;
-    if (totals->storedTemplateElements > MaxStoredTemplateElements)
-        throw Error("The templates stored hold more than ", ToString(MaxStoredTemplateElements),
-                    " elements in:\n", LocationOf(element));
+    Count(totals->storedTemplateElements, elements,
+          {MaxStoredTemplateElements, "The templates stored hold more than ", " elements"},
+          element);
 }
 
 void DataReader::CountBuiltFromTemplates(const TiXmlNode* element, int elements)
 {
-    totals->builtTemplateElements += elements;
-    if (totals->builtTemplateElements > MaxBuiltTemplateElements)
-        throw Error("Templates build more than ", ToString(MaxBuiltTemplateElements),
-                    " elements in:\n", LocationOf(element));
+    Count(totals->builtTemplateElements, elements,
+          {MaxBuiltTemplateElements, "Templates build more than ", " elements"}, element);
+}
+
+void DataReader::Count(int& total, int added, const Limit& limit, const TiXmlNode* element) const
+{
+    total += added;
+    if (total > limit.most)
+        throw Error(limit.before, ToString(limit.most), limit.after, " in:\n", LocationOf(element));
 }
 
 std::string DataReader::LocationOf(const TiXmlNode* node) const

@@ -104,7 +104,18 @@ protected:
     Object* parent;
 
 private:
+    // The most one read may count of a kind, and the words around the number
+    // in the error that names it.
+    struct Limit
+    {
+        int most;
+        const char* before;
+        const char* after;
+    };
+
     void RefuseIncludeCycle(const std::string& path) const;
+    // Adds to one of the totals; throws past its limit, naming the element.
+    void Count(int& total, int added, const Limit& limit, const TiXmlNode* element) const;
     void PushFile(const std::string& path);
     void PopFile();
     int Nesting() const { return outerNesting + static_cast<int>(contexts.size()); }
